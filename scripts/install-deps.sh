@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the launcher, its tests, fuzzers and benchmarks need.
+# Idempotent: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcurl4-openssl-dev ca-certificates
+  nlohmann-json3-dev
+  libicu-dev
+  libpng-dev zlib1g-dev libjpeg62-turbo-dev
+  libcpp-httplib-dev
+  libgtest-dev libgmock-dev
+  xvfb xdotool xdg-utils x11-apps
+  fonts-dejavu-core
+  curl jq hyperfine
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,15 @@
+#pragma once
+#include "DateTime.h"
+
+#include <string_view>
+
+namespace platform {
+
+// The file's last-write time as a local age; MissingAge when missing or unreadable.
+TDateTime GetFileAge(std::string_view path);
+
+// Stamps the last-write time from an age taken as local time; false when it cannot.
+bool SetFileAge(std::string_view path, TDateTime age);
+bool SetFileAge(int fd, TDateTime age);
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Linguistic upper-casing for the user's locale (taken from the environment), UTF-8 in and out.
+std::string AnsiUpperCase(std::string_view text);
+
+// The same for an explicit ICU locale name such as "tr_TR"; for tests and tools.
+std::string AnsiUpperCase(std::string_view text, const char* locale);
+
+} // namespace platform

@@ -1,0 +1,47 @@
+#pragma once
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "norvane-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+      throw std::runtime_error("mkdtemp failed");
+    FPath = pattern;
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(FPath, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return FPath; }
+  // The folder as the program passes folders around: with a trailing separator.
+  std::string Folder() const { return FPath.string() + "/"; }
+  std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
+
+  std::filesystem::path Write(const std::string& name, const std::string& content) const {
+    const auto path = FPath / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+private:
+  std::filesystem::path FPath;
+};
+
+inline std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace testing_support
