@@ -1,0 +1,79 @@
+#include "MainThread.h"
+
+namespace platform {
+
+struct TMainThreadQueue::Request {
+  std::function<void()> Call;
+  std::exception_ptr Error;
+  bool Done = false;
+  std::mutex Lock;
+  std::condition_variable Finished;
+};
+
+void TMainThreadQueue::Synchronize(const std::function<void()>& call) {
+  auto request = std::make_shared<Request>();
+  request->Call = call;
+  {
+    std::lock_guard guard(FLock);
+    FRequests.push_back(request);
+  }
+  FQueued.notify_all();
+  std::unique_lock guard(request->Lock);
+  request->Finished.wait(guard, [&] { return request->Done; });
+  if (request->Error)
+    std::rethrow_exception(request->Error);
+}
+
+int TMainThreadQueue::ProcessPending() {
+  std::deque<std::shared_ptr<Request>> requests;
+  {
+    std::lock_guard guard(FLock);
+    requests.swap(FRequests);
+  }
+  for (const auto& request : requests) {
+    std::exception_ptr error;
+    try {
+      request->Call();
+    } catch (...) {
+      error = std::current_exception();
+    }
+    {
+      std::lock_guard guard(request->Lock);
+      request->Error = error;
+      request->Done = true;
+    }
+    request->Finished.notify_all();
+  }
+  return static_cast<int>(requests.size());
+}
+
+int TMainThreadQueue::WaitAndProcess(std::chrono::milliseconds timeout) {
+  {
+    std::unique_lock guard(FLock);
+    FQueued.wait_for(guard, timeout, [this] { return !FRequests.empty(); });
+  }
+  return ProcessPending();
+}
+
+namespace {
+// The one hand-over of the process, like the platform's own synchronisation with its main thread.
+std::mutex InstalledLock;
+std::shared_ptr<IMainThread>& Installed() {
+  static std::shared_ptr<IMainThread> installed;
+  return installed;
+}
+} // namespace
+
+std::shared_ptr<IMainThread> MainThread() {
+  std::lock_guard guard(InstalledLock);
+  if (!Installed())
+    Installed() = std::make_shared<TMainThreadQueue>();
+  return Installed();
+}
+
+void SetMainThread(std::shared_ptr<IMainThread> mainThread) {
+  std::lock_guard guard(InstalledLock);
+  Installed() = std::move(mainThread);
+}
+
+} // namespace platform
