@@ -1,5 +1,7 @@
 #include "MainThread.h"
 
+#include <utility>
+
 namespace platform {
 
 struct TMainThreadQueue::Request {
@@ -18,10 +20,14 @@ void TMainThreadQueue::Synchronize(const std::function<void()>& call) {
     FRequests.push_back(request);
   }
   FQueued.notify_all();
-  std::unique_lock guard(request->Lock);
-  request->Finished.wait(guard, [&] { return request->Done; });
-  if (request->Error)
-    std::rethrow_exception(request->Error);
+  std::exception_ptr error;
+  {
+    std::unique_lock guard(request->Lock);
+    request->Finished.wait(guard, [&] { return request->Done; });
+    error = std::exchange(request->Error, nullptr); // the error is ours alone from here on
+  }
+  if (error)
+    std::rethrow_exception(error);
 }
 
 int TMainThreadQueue::ProcessPending() {
@@ -39,7 +45,7 @@ int TMainThreadQueue::ProcessPending() {
     }
     {
       std::lock_guard guard(request->Lock);
-      request->Error = error;
+      request->Error = std::move(error);
       request->Done = true;
     }
     request->Finished.notify_all();

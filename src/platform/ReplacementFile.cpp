@@ -1,0 +1,115 @@
+#include "ReplacementFile.h"
+
+#include "Errors.h"
+#include "FileTimes.h"
+#include "Paths.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+constexpr const char* WorkSuffix = ".norvane-part";
+
+// Locks the work file at `path`, making sure the locked file is still the one under that name
+// (a finished fetch renames its work file away while we wait for its lock).
+int OpenLocked(const std::string& path, bool& waited) {
+  for (;;) {
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+      RaiseLastOSError(errno);
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      waited = true;
+      while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+      }
+    }
+    struct stat held {}, named {};
+    if (fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+        held.st_dev == named.st_dev)
+      return fd;
+    close(fd);
+  }
+}
+} // namespace
+
+std::string TReplacementFile::WorkFileName(std::string_view target) {
+  return ToNativePath(target) + WorkSuffix;
+}
+
+TReplacementFile::TReplacementFile(std::string_view target)
+    : FTarget(ToNativePath(target)), FWork(WorkFileName(target)) {
+  FFd = OpenLocked(FWork, FWaited);
+  if (ftruncate(FFd, 0) != 0) {
+    const int error = errno;
+    unlink(FWork.c_str());
+    close(FFd);
+    RaiseLastOSError(error);
+  }
+}
+
+TReplacementFile::~TReplacementFile() {
+  if (!FCommitted)
+    unlink(FWork.c_str()); // still ours: we hold its lock
+  close(FFd);
+}
+
+void TReplacementFile::Commit(TDateTime age, mode_t mode) {
+  if (fchmod(FFd, mode & 07777) != 0)
+    RaiseLastOSError(errno);
+  SetFileAge(FFd, age); // a time that cannot be set leaves the file out of date, as before
+  if (rename(FWork.c_str(), FTarget.c_str()) != 0)
+    RaiseLastOSError(errno);
+  FCommitted = true;
+}
+
+mode_t CopyFileInto(std::string_view source, int fd) {
+  const int in = open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0)
+    RaiseLastOSError(errno);
+  struct stat st {};
+  if (fstat(in, &st) != 0) {
+    const int error = errno;
+    close(in);
+    RaiseLastOSError(error);
+  }
+  // The kernel copies without the bytes passing through us; plain reads where it cannot.
+  bool kernelCopy = true;
+  std::vector<char> buffer;
+  for (;;) {
+    ssize_t n = -1;
+    if (kernelCopy) {
+      n = copy_file_range(in, nullptr, fd, nullptr, 1 << 30, 0);
+      if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+        kernelCopy = false;
+        buffer.resize(1 << 20);
+        continue;
+      }
+    } else {
+      n = read(in, buffer.data(), buffer.size());
+      for (ssize_t done = 0; n > 0 && done < n;) {
+        const ssize_t w = write(fd, buffer.data() + done, std::size_t(n - done));
+        if (w < 0) {
+          n = -1;
+          break;
+        }
+        done += w;
+      }
+    }
+    if (n == 0)
+      break;
+    if (n < 0 && errno != EINTR) {
+      const int error = errno;
+      close(in);
+      RaiseLastOSError(error);
+    }
+  }
+  close(in);
+  return st.st_mode;
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#include "FileSource.h"
+
+#include "Errors.h"
+#include "TextCase.h"
+
+void TRemoteList::Add(const std::string& AFileName, platform::TDateTime AAge) {
+  if (!FFiles.try_emplace(platform::AnsiUpperCase(AFileName), AFileName, AAge).second)
+    throw platform::EError(platform::SDuplicatesNotAllowed);
+}
+
+const TFileInfoDTO* TRemoteList::Find(const std::string& AKey) const {
+  const auto found = FFiles.find(AKey);
+  return found == FFiles.end() ? nullptr : &found->second;
+}

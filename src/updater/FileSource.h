@@ -1,0 +1,37 @@
+#pragma once
+#include "DateTime.h"
+#include "Norvane.JSon.DTO.FileList.h"
+
+#include <string>
+#include <unordered_map>
+
+// The central files by upper-cased relative name; each record keeps the source's spelling.
+class TRemoteList {
+public:
+  // Raises "Duplicates not allowed" for a second name equal after upper-casing.
+  void Add(const std::string& AFileName, platform::TDateTime AAge);
+  const TFileInfoDTO* Find(const std::string& AKey) const;
+  void Clear() { FFiles.clear(); }
+  std::size_t Count() const { return FFiles.size(); }
+
+private:
+  std::unordered_map<std::string, TFileInfoDTO> FFiles;
+};
+
+// One out-of-date file: the local record's spelling, the central spelling and the central age.
+struct TFetch {
+  std::string FileName;
+  std::string RemoteName;
+  platform::TDateTime Age = 0.0;
+};
+
+// Where an update gets the central installation from: a shared folder or the file server.
+class IFileSource {
+public:
+  virtual ~IFileSource() = default;
+  // On the caller's thread; raises when the central installation cannot be listed.
+  virtual void FillRemoteList(TRemoteList& ARemoteList) = 0;
+  // On a worker thread; raises when the file could not be fetched. Never leaves a partial file
+  // under the real name, and never removes a working copy before its replacement is complete.
+  virtual void UpdateFile(const TFetch& AFetch) = 0;
+};

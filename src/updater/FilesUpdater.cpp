@@ -1,0 +1,100 @@
+#include "FilesUpdater.h"
+
+#include "FetchRegistry.h"
+#include "FileTimes.h"
+#include "Paths.h"
+#include "SharedFiles.h"
+#include "TextCase.h"
+
+#include <filesystem>
+#include <set>
+
+IFilesUpdaterPtr TFilesUpdater::New(const std::string& ALocalPath, const std::string& ARemotePath,
+                                    const std::string& AURL, TThreadMethod AOnTerminate,
+                                    TUpdateOptions AOptions) {
+  return std::make_shared<TFilesUpdater>(ALocalPath, ARemotePath, AURL, std::move(AOnTerminate),
+                                         std::move(AOptions));
+}
+
+TFilesUpdater::TFilesUpdater(std::string ALocalPath, std::string ARemotePath, std::string AURL,
+                             TThreadMethod AOnTerminate, TUpdateOptions AOptions)
+    : FURL(std::move(AURL)), FLocalPath(std::move(ALocalPath)),
+      FRemotePath(std::move(ARemotePath)), FOnTerminate(std::move(AOnTerminate)),
+      FOptions(std::move(AOptions)) {
+  FSource = FOptions.Source ? FOptions.Source : CreateFileSource(FLocalPath, FRemotePath, FURL);
+}
+
+void TFilesUpdater::Execute(const std::string& AModuleName, bool AAdditionalFiles) {
+  FSelf = shared_from_this();
+  try {
+    FTasks = FOptions.MainThread ? TTasksList::New(FOptions.MainThread) : TTasksList::New();
+    FillLocalList(AModuleName, AAdditionalFiles);
+    FSource->FillRemoteList(FRemoteList);
+    CompareLists();
+  } catch (...) {
+    FSelf.reset(); // no completion will come for this call
+    throw;
+  }
+  FTasks->AWait([this] {
+    NotifyTerminate();
+    const auto last = std::move(FSelf); // may destroy the engine and its task list
+  });
+}
+
+void TFilesUpdater::FillLocalList(const std::string& AModuleName, bool AAdditionalFiles) {
+  FLocalList.clear();
+  if (!AModuleName.empty())
+    AddLocalFile(AModuleName);
+  if (AAdditionalFiles)
+    for (const char* name : SharedFiles)
+      AddLocalFile(name);
+}
+
+void TFilesUpdater::AddLocalFile(const std::string& AFileName) {
+  const std::string path = platform::JoinPath(FLocalPath, AFileName);
+  FLocalList.emplace_back(AFileName, platform::GetFileAge(path));
+}
+
+void TFilesUpdater::CompareLists() {
+  std::set<std::string> scheduled; // the shared table names two files twice: fetch each once
+  for (const TFileInfoDTO& local : FLocalList) {
+    const std::string key = platform::AnsiUpperCase(local.FileName());
+    const TFileInfoDTO* central = FRemoteList.Find(key);
+    const bool exists = platform::FileExists(platform::JoinPath(FLocalPath, local.FileName()));
+    if (central && (!exists || local.Age() != central->Age()) && scheduled.insert(key).second)
+      AddTask({local.FileName(), central->FileName(), central->Age()});
+  }
+}
+
+void TFilesUpdater::AddTask(TFetch AFetch) {
+  if (FOptions.Observer)
+    FOptions.Observer->FileScheduled(AFetch.FileName);
+  if (FOptions.DryRun)
+    return;
+  // The engine stays alive through FSelf until every task has ended.
+  FTasks->Run([this, fetch = std::move(AFetch)] { UpdateFile(fetch); });
+}
+
+void TFilesUpdater::UpdateFile(const TFetch& AFetch) {
+  try {
+    const std::string local = platform::JoinPath(FLocalPath, AFetch.FileName);
+    const auto key = std::filesystem::path(platform::ToNativePath(local)).lexically_normal();
+    TFetchRegistry::TClaim claim(TFetchRegistry::Instance(), key.string());
+    // Another engine may have fetched this file since the lists were compared (it may even be
+    // fetching it now: the claim waited for it). A central age is never MissingAge, so an equal
+    // age means the file is there and up to date.
+    if (platform::GetFileAge(local) != AFetch.Age)
+      FSource->UpdateFile(AFetch);
+    if (FOptions.Observer)
+      FOptions.Observer->FileFetched(AFetch.FileName);
+  } catch (const std::exception& e) {
+    if (FOptions.Observer)
+      FOptions.Observer->FileFailed(AFetch.FileName, e.what());
+    throw; // the task list drops it; the completion runs all the same
+  }
+}
+
+void TFilesUpdater::NotifyTerminate() {
+  if (FOnTerminate)
+    FOnTerminate();
+}

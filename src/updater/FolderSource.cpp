@@ -1,0 +1,28 @@
+#include "FolderSource.h"
+
+#include "DirectoryScan.h"
+#include "FileTimes.h"
+#include "Paths.h"
+#include "ReplacementFile.h"
+
+void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
+  ARemoteList.Clear();
+  const std::string root = platform::IncludeTrailingBackslash(FRemotePath);
+  platform::ScanFiles(root, [&](const std::string& relative, const timespec& written) {
+    ARemoteList.Add(relative, platform::LocalAgeFromTimespec(written));
+  });
+}
+
+// The central file is read by the spelling the scan found (file systems may tell case apart);
+// the local file keeps the local spelling.
+void TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
+  const std::string central = platform::JoinPath(FRemotePath, AFetch.RemoteName);
+  const std::string local = platform::JoinPath(FLocalPath, AFetch.FileName);
+  platform::ForceDirectories(platform::ExtractFilePath(local));
+  platform::TReplacementFile replacement(local);
+  // Another process fetched it while we waited for its work file: nothing left to do.
+  if (replacement.Waited() && platform::GetFileAge(local) == AFetch.Age)
+    return;
+  const mode_t mode = platform::CopyFileInto(central, replacement.Fd());
+  replacement.Commit(AFetch.Age, mode);
+}

@@ -1,0 +1,104 @@
+#include "FolderSource.h"
+
+#include "Errors.h"
+#include "Installation.h"
+#include "ReplacementFile.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+TEST(FolderSource, ListsTheWholeTreeWithRelativeNames) {
+  TempDir central, local;
+  Place(central, "central.ini", "x", Age(1));
+  Place(central, ".hidden", "x", Age(2));
+  Place(central, "Relatorio\\Ficha.rav", "x", Age(3));
+  Place(central, "a\\b\\c\\Fundo.rav", "x", Age(4));
+  Place(central, "Relatório\\ação.rav", "x", Age(5));
+  std::filesystem::create_directory(central / "empty");
+  std::filesystem::create_directory_symlink(central.Path(), central / "a/loop");
+
+  for (const std::string& root : {central.Folder(), central.Path().string(),
+                                  central.Path().string() + "/\\"}) {
+    TRemoteList list;
+    TFolderSource(local.Folder(), root).FillRemoteListFromFolder(list);
+    EXPECT_EQ(list.Count(), 5u) << root;
+    const struct {
+      const char *key, *name;
+      int day;
+    } expected[] = {{"CENTRAL.INI", "central.ini", 1},
+                    {".HIDDEN", ".hidden", 2},
+                    {"RELATORIO\\FICHA.RAV", "Relatorio\\Ficha.rav", 3},
+                    {"A\\B\\C\\FUNDO.RAV", "a\\b\\c\\Fundo.rav", 4},
+                    {"RELATÓRIO\\AÇÃO.RAV", "Relatório\\ação.rav", 5}};
+    for (const auto& e : expected) {
+      const TFileInfoDTO* found = list.Find(e.key);
+      ASSERT_NE(found, nullptr) << e.key;
+      EXPECT_EQ(found->FileName(), e.name);
+      EXPECT_EQ(found->Age(), Age(e.day));
+    }
+  }
+}
+
+TEST(FolderSource, CopiesWithTheCentralTimeAndPermissionBits) {
+  TempDir central, local;
+  const auto source = Place(central, "SUPERVISOR.EXE", "#!/bin/sh\n", Age(7));
+  std::filesystem::permissions(source, std::filesystem::perms(0755));
+  TFolderSource(local.Folder(), central.Folder())
+      .UpdateFileFromFolder({"Supervisor.exe", "SUPERVISOR.EXE", Age(7)});
+  const auto copy = local / "Supervisor.exe";
+  EXPECT_EQ(ReadAll(copy), "#!/bin/sh\n");
+  EXPECT_EQ(AgeOf(copy), Age(7));
+  EXPECT_EQ(std::filesystem::status(copy).permissions(), std::filesystem::perms(0755));
+}
+
+TEST(FolderSource, AFailedCopyKeepsTheWorkingCopy) {
+  TempDir central, local;
+  Place(local, "Treasury.exe", "working copy", Age(1));
+  TFolderSource source(local.Folder(), central.Folder());
+  try {
+    source.UpdateFileFromFolder({"Treasury.exe", "Treasury.exe", Age(2)}); // gone centrally
+    FAIL() << "no error";
+  } catch (const platform::EOSError& e) {
+    EXPECT_STREQ(e.what(), "No such file or directory");
+  }
+  EXPECT_EQ(ReadAll(local / "Treasury.exe"), "working copy");
+  EXPECT_EQ(AgeOf(local / "Treasury.exe"), Age(1));
+  EXPECT_FALSE(std::filesystem::exists(local / "Treasury.exe.norvane-part"));
+}
+
+TEST(FolderSource, AKilledCopyLeavesNoPartialFileAndTheNextFetchCleansUp) {
+  TempDir central, local;
+  Place(central, "Bedside.exe", std::string(1 << 20, 'n'), Age(8));
+  Place(local, "Bedside.exe", "working copy", Age(1));
+  const pid_t child = fork();
+  if (child == 0) { // a fetch that dies half-way through writing
+    platform::TReplacementFile replacement((local / "Bedside.exe").string());
+    (void)!write(replacement.Fd(), "half", 4);
+    kill(getpid(), SIGKILL);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(ReadAll(local / "Bedside.exe"), "working copy");
+  EXPECT_TRUE(std::filesystem::exists(local / "Bedside.exe.norvane-part"));
+
+  TFolderSource(local.Folder(), central.Folder())
+      .UpdateFileFromFolder({"Bedside.exe", "Bedside.exe", Age(8)});
+  EXPECT_EQ(ReadAll(local / "Bedside.exe"), std::string(1 << 20, 'n'));
+  EXPECT_FALSE(std::filesystem::exists(local / "Bedside.exe.norvane-part"));
+}
+
+TEST(FolderSource, AFolderInTheWayOfTheLocalFileFailsAndStays) {
+  TempDir central, local;
+  Place(central, "Devices.exe", "new", Age(9));
+  std::filesystem::create_directories(local / "Devices.exe/inside");
+  EXPECT_THROW(TFolderSource(local.Folder(), central.Folder())
+                   .UpdateFileFromFolder({"Devices.exe", "Devices.exe", Age(9)}),
+               platform::EOSError);
+  EXPECT_TRUE(std::filesystem::exists(local / "Devices.exe/inside"));
+  EXPECT_FALSE(std::filesystem::exists(local / "Devices.exe.norvane-part"));
+}
