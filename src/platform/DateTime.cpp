@@ -2,11 +2,15 @@
 
 #include <cerrno>
 #include <cmath>
+#include <mutex>
 
 namespace platform {
 
 namespace {
 constexpr std::int64_t UnixEpochDays = 25569; // 1970-01-01 as a day count
+
+// The C library reloads its zone rules inside these calls without a lock its callers can see.
+std::mutex ZoneLock;
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 } // namespace
@@ -91,8 +95,11 @@ DateTimeParts DecodeDateTime(TDateTime value) {
 
 TDateTime LocalAgeFromTimespec(const timespec& instant) {
   tm local{};
-  if (!localtime_r(&instant.tv_sec, &local))
-    return MissingAge;
+  {
+    std::lock_guard guard(ZoneLock);
+    if (!localtime_r(&instant.tv_sec, &local))
+      return MissingAge;
+  }
   DateTimeParts p{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                   local.tm_min,        local.tm_sec,      0};
   // A leap second reported by the clock reads as the last second of its minute.
@@ -112,6 +119,7 @@ std::optional<timespec> TimespecFromLocalAge(TDateTime age) {
   local.tm_min = p.Minute;
   local.tm_sec = p.Second;
   local.tm_isdst = -1; // let the zone rules decide, as Windows does for a given local time
+  std::lock_guard guard(ZoneLock);
   errno = 0;
   const time_t seconds = mktime(&local);
   if (seconds == static_cast<time_t>(-1) && errno != 0)

@@ -1,0 +1,36 @@
+#include "QM.VCL.Dialogs.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <memory>
+
+TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialogButtons Buttons) {
+  return CreateMessageForm(Msg, DlgType, Buttons, ChooseDefaultButton(Buttons));
+}
+
+int ShowMessageForm(TMessageForm* Form, int HelpCtx, int X, int Y, const QString& HelpFileName) {
+  const std::unique_ptr<TMessageForm> owned(Form);
+  Form->HelpContext = HelpCtx;
+  Form->HelpFile = HelpFileName;
+  if (X >= 0)
+    Form->move(X, Form->y());
+  if (Y >= 0)
+    Form->move(Form->x(), Y);
+  if (X < 0 && Y < 0) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    Form->move(screen.center() - QPoint(Form->width() / 2, Form->height() / 2));
+  }
+  return Form->exec();
+}
+
+int ShowMessageDialog(const QString& Msg, TMsgDlgType DlgType, TDialogButtons Buttons, int HelpCtx,
+                      int X, int Y, const QString& HelpFileName) {
+  return ShowMessageForm(CreateMessageForm(Msg, DlgType, Buttons), HelpCtx, X, Y, HelpFileName);
+}
+
+int ShowMessageDialogFmt(const QString& Msg, const std::vector<TFormatArg>& Args,
+                         TMsgDlgType DlgType, TDialogButtons Buttons, int HelpCtx) {
+  const std::string text = FormatMessage(Msg.toStdString(), Args);
+  return ShowMessageDialog(QString::fromStdString(text), DlgType, Buttons, HelpCtx, -1, -1,
+                           QString());
+}

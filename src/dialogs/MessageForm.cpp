@@ -1,0 +1,317 @@
+#include "MessageForm.h"
+
+#include "DialogServices.h"
+#include "TransparentMemo.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextLayout>
+#include <QWindow>
+#include <cmath>
+
+namespace {
+const QColor FormColor(245, 245, 245);
+constexpr int BorderWidth = 2;
+constexpr int FormAlpha = 245;
+
+// Windows' hue/luminance/saturation scale (0-240): the colour with its luminance replaced.
+QColor WithLuminance(const QColor& color, int luminance) {
+  float h, s, l;
+  color.getHslF(&h, &s, &l);
+  QColor result;
+  result.setHslF(h < 0 ? 0 : h, s, luminance / 240.0f);
+  // Grey levels are truncated, as the platform's conversion does.
+  if (s == 0) {
+    const int grey = luminance * 255 / 240;
+    result = QColor(grey, grey, grey);
+  }
+  return result;
+}
+
+QFont FormFont(int points) {
+  QFont font(QStringLiteral("Segoe UI"), points);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+// "Segoe UI Black", or the heaviest face of the sans family where it is missing.
+QFont TitleFont() {
+  QFont font(QStringLiteral("Segoe UI Black"), 12);
+  if (QFontDatabase::families().contains(font.family()))
+    return font;
+  QFont fallback(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 12);
+  fallback.setStyleHint(QFont::SansSerif);
+  fallback.setWeight(QFont::Black);
+  return fallback;
+}
+
+QString WithCrLf(const QString& text) {
+  QString normalised = text;
+  normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+QTextOption MessageTextOption(const QFontMetrics& metrics) {
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere); // words longer than a line break
+  option.setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
+  return option;
+}
+
+// The message wrapped at `width`, as the memo will show it: its widest line and its height.
+QSize MeasureMessage(const QString& text, const QFont& font, int width) {
+  const QFontMetrics metrics(font);
+  int textWidth = 0, lines = 0;
+  for (const QString& paragraph : QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                                      .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                                      .split(QLatin1Char('\n'))) {
+    QTextLayout layout(paragraph, font);
+    layout.setTextOption(MessageTextOption(metrics));
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      textWidth = std::max(textWidth, int(std::ceil(line.naturalTextWidth())));
+      ++lines;
+    }
+    layout.endLayout();
+  }
+  return {textWidth, lines * metrics.height()};
+}
+
+QIcon TypeIcon(QStyle* style, TMsgDlgType type) {
+  switch (type) {
+  case TMsgDlgType::mtWarning: return style->standardIcon(QStyle::SP_MessageBoxWarning);
+  case TMsgDlgType::mtError: return style->standardIcon(QStyle::SP_MessageBoxCritical);
+  case TMsgDlgType::mtInformation: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+  case TMsgDlgType::mtConfirmation: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+  case TMsgDlgType::mtCustom: break;
+  }
+  return {};
+}
+
+QIcon ButtonPicture(QStyle* style, TButtonPicture picture) {
+  switch (picture) {
+  case TButtonPicture::Yes: return style->standardIcon(QStyle::SP_DialogYesButton);
+  case TButtonPicture::Abort: return style->standardIcon(QStyle::SP_DialogAbortButton);
+  case TButtonPicture::OK: return style->standardIcon(QStyle::SP_DialogOkButton);
+  case TButtonPicture::Cancel: return style->standardIcon(QStyle::SP_DialogCancelButton);
+  case TButtonPicture::Retry: return style->standardIcon(QStyle::SP_DialogRetryButton);
+  case TButtonPicture::Ignore: return style->standardIcon(QStyle::SP_DialogIgnoreButton);
+  case TButtonPicture::All: return style->standardIcon(QStyle::SP_DialogYesToAllButton);
+  case TButtonPicture::Help: return style->standardIcon(QStyle::SP_DialogHelpButton);
+  case TButtonPicture::None: break;
+  }
+  return {};
+}
+
+QRect ToQRect(const TRectI& r) { return {r.Left, r.Top, r.Width, r.Height}; }
+
+void PaintWith(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, color);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+} // namespace
+
+TMessageForm::TMessageForm(QWidget* AOwner)
+    : QDialog(AOwner, Qt::Dialog | Qt::FramelessWindowHint) {
+  setFont(FormFont(12));
+  PaintWith(this, FormColor);
+  FClient = new QWidget(this);
+  FClient->move(BorderWidth, BorderWidth);
+  FClient->installEventFilter(this);
+}
+
+QPushButton* TMessageForm::Button(TDialogButton button) const {
+  const auto found = FButtons.find(button);
+  return found == FButtons.end() ? nullptr : found->second;
+}
+
+QString TMessageForm::GetDialogText() const {
+  const QString crlf = QStringLiteral("\r\n");
+  const QString dashes = QString(27, QLatin1Char('-')) + crlf;
+  QString buttons;
+  for (const auto& [bit, button] : FButtons)
+    buttons += QString::fromUtf8(ButtonTable[std::size_t(bit)].Caption) + QStringLiteral("   ");
+  buttons.remove(QLatin1Char('&'));
+  return dashes + windowTitle() + crlf + dashes + FMessageText + crlf + dashes + buttons + crlf +
+         dashes;
+}
+
+void TMessageForm::CopyToClipboard(const QString& Text) { DialogServices().SetClipboardText(Text); }
+
+void TMessageForm::reject() {
+  if (FCancelButton)
+    FCancelButton->click();
+}
+
+void TMessageForm::HelpClick() { DialogServices().ShowHelp(HelpContext, HelpFile); }
+
+void TMessageForm::CopyKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (key != Qt::Key_C || (modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)
+    return;
+  QApplication::beep();
+  try {
+    CopyToClipboard(GetDialogText());
+  } catch (const std::exception& e) {
+    DialogServices().ShowError(QString::fromUtf8(e.what())); // the dialog stays open
+  }
+}
+
+// The window manager moves the window as if its caption were dragged; where it cannot, we do.
+void TMessageForm::DragMouseDown(QWidget*, const QPoint& globalPosition) {
+  if (windowHandle() && windowHandle()->startSystemMove())
+    return;
+  FDragging = true;
+  FDragOffset = globalPosition - pos();
+}
+
+bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+  case QEvent::KeyPress: {
+    // Key preview: the form sees each key once, before the focused control, and passes it on.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (widget == target && widget->window() == this) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      CopyKeyDown(key->key(), key->modifiers());
+    }
+    break;
+  }
+  case QEvent::MouseButtonPress:
+    if (watched == FClient || watched == Title)
+      DragMouseDown(static_cast<QWidget*>(watched),
+                    static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    break;
+  case QEvent::MouseMove:
+    if (FDragging)
+      move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - FDragOffset);
+    break;
+  case QEvent::MouseButtonRelease:
+    FDragging = false;
+    break;
+  default:
+    break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TMessageForm::showEvent(QShowEvent* event) {
+  qApp->installEventFilter(this);
+  QDialog::showEvent(event);
+}
+
+void TMessageForm::hideEvent(QHideEvent* event) {
+  qApp->removeEventFilter(this);
+  QDialog::hideEvent(event);
+}
+
+void TMessageForm::AddButton(const TLayoutButton& placed, const TDialogLayout& layout,
+                             const QFont& font) {
+  const TButtonInfo& info = ButtonTable[std::size_t(placed.Button)];
+  auto* button = new QPushButton(ButtonPanel);
+  button->setObjectName(QString::fromLatin1(info.Name));
+  button->setIcon(ButtonPicture(style(), info.Picture));
+  button->setText(QString::fromUtf8(info.Caption));
+  button->setFont(font);
+  button->setGeometry(ToQRect(placed.Bounds));
+  const int result = info.Result;
+  if (placed.Button == TDialogButton::Help)
+    connect(button, &QPushButton::clicked, this, &TMessageForm::HelpClick);
+  else if (result != 0)
+    connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+  if (placed.Button == layout.Default) {
+    button->setDefault(true);
+    setFocusProxy(button);
+  }
+  if (layout.Cancel && placed.Button == *layout.Cancel)
+    FCancelButton = button;
+  FButtons[placed.Button] = button;
+}
+
+TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialogButtons Buttons,
+                                TDialogButton DefaultButton) {
+  auto* form = new TMessageForm(QApplication::activeWindow());
+  form->DlgType = DlgType;
+  form->setWindowOpacity(FormAlpha / 255.0);
+  form->setLayoutDirection(QGuiApplication::layoutDirection());
+
+  const QFontMetrics metrics(form->font());
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+
+  TLayoutInput input;
+  input.DlgType = DlgType;
+  input.Buttons = Buttons;
+  input.DefaultButton = DefaultButton;
+  input.AvgCharWidth = metrics.horizontalAdvance(letters) / 52;
+  input.CharHeight = metrics.height();
+  for (int b = 0; b < DialogButtonCount; ++b)
+    if (HasButton(EffectiveButtons(DlgType, Buttons), TDialogButton(b))) {
+      if (ButtonWidthCache[b] == 0)
+        ButtonWidthCache[b] =
+            metrics.size(Qt::TextShowMnemonic, QString::fromUtf8(ButtonTable[b].Caption)).width() + 8;
+      input.CaptionWidths[b] = ButtonWidthCache[b];
+    }
+  const QSize text = MeasureMessage(Msg, form->font(), screen.width() / 2);
+  input.TextWidth = text.width();
+  input.TextHeight = text.height();
+  input.ScreenWidth = screen.width();
+  input.ScreenHeight = screen.height();
+  input.FrameWidth = input.FrameHeight = 2 * BorderWidth;
+  input.RightToLeft = form->layoutDirection() == Qt::RightToLeft;
+  const TDialogLayout layout = LayoutDialog(input);
+
+  form->setWindowTitle(DlgType == TMsgDlgType::mtCustom
+                           ? QCoreApplication::applicationName()
+                           : QString::fromUtf8(DialogTitles[std::size_t(DlgType)]));
+  QWidget* client = form->FClient;
+  client->resize(layout.ClientWidth, layout.ClientHeight);
+  form->setFixedSize(layout.ClientWidth + 2 * BorderWidth, layout.ClientHeight + 2 * BorderWidth);
+  form->move(layout.Left, layout.Top);
+
+  if (layout.Icon) {
+    auto* icon = new QLabel(client);
+    icon->setObjectName(QStringLiteral("Image"));
+    icon->setPixmap(TypeIcon(form->style(), DlgType).pixmap(32, 32));
+    icon->setGeometry(ToQRect(*layout.Icon));
+  }
+
+  form->Title = new QLabel(client);
+  form->Title->setFont(TitleFont());
+  form->Title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  form->Title->setText(form->windowTitle());
+  form->Title->setGeometry(0, layout.Title.Top, layout.ClientWidth,
+                           QFontMetrics(form->Title->font()).height());
+  form->Title->installEventFilter(form);
+
+  form->FMessageText = WithCrLf(Msg);
+  form->Message = new TTransparentMemo(client);
+  form->Message->setObjectName(QStringLiteral("Message"));
+  form->Message->setFrameShape(QFrame::NoFrame);
+  form->Message->setReadOnly(true);
+  form->Message->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  form->Message->setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
+  form->Message->document()->setDocumentMargin(0);
+  form->Message->setPlainText(QString(form->FMessageText).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+  form->Message->setVerticalScrollBarPolicy(layout.MemoScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAlwaysOff);
+  form->Message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  form->Message->setGeometry(ToQRect(layout.Memo));
+
+  form->ButtonPanel = new QWidget(client);
+  PaintWith(form->ButtonPanel, WithLuminance(FormColor, 200));
+  form->ButtonPanel->setGeometry(ToQRect(layout.Band));
+
+  const QFont buttonFont = FormFont(10);
+  for (const TLayoutButton& placed : layout.ButtonBounds)
+    form->AddButton(placed, layout, buttonFont);
+  return form;
+}
