@@ -18,7 +18,8 @@ int ShowMessageForm(TMessageForm* Form, int HelpCtx, int X, int Y, const QString
     Form->move(Form->x(), Y);
   if (X < 0 && Y < 0) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    Form->move(screen.center() - QPoint(Form->width() / 2, Form->height() / 2));
+    Form->move(screen.x() + screen.width() / 2 - Form->width() / 2,
+               screen.y() + screen.height() / 2 - Form->height() / 2);
   }
   return Form->exec();
 }

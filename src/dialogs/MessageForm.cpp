@@ -96,18 +96,23 @@ QIcon TypeIcon(QStyle* style, TMsgDlgType type) {
 }
 
 QIcon ButtonPicture(QStyle* style, TButtonPicture picture) {
-  switch (picture) {
-  case TButtonPicture::Yes: return style->standardIcon(QStyle::SP_DialogYesButton);
-  case TButtonPicture::Abort: return style->standardIcon(QStyle::SP_DialogAbortButton);
-  case TButtonPicture::OK: return style->standardIcon(QStyle::SP_DialogOkButton);
-  case TButtonPicture::Cancel: return style->standardIcon(QStyle::SP_DialogCancelButton);
-  case TButtonPicture::Retry: return style->standardIcon(QStyle::SP_DialogRetryButton);
-  case TButtonPicture::Ignore: return style->standardIcon(QStyle::SP_DialogIgnoreButton);
-  case TButtonPicture::All: return style->standardIcon(QStyle::SP_DialogYesToAllButton);
-  case TButtonPicture::Help: return style->standardIcon(QStyle::SP_DialogHelpButton);
-  case TButtonPicture::None: break;
-  }
-  return {};
+  // The picture of each kind, then one of like meaning for styles that lack it.
+  static const std::map<TButtonPicture, std::pair<QStyle::StandardPixmap, QStyle::StandardPixmap>>
+      pictures = {
+          {TButtonPicture::Yes, {QStyle::SP_DialogYesButton, QStyle::SP_DialogApplyButton}},
+          {TButtonPicture::Abort, {QStyle::SP_DialogAbortButton, QStyle::SP_DialogNoButton}},
+          {TButtonPicture::OK, {QStyle::SP_DialogOkButton, QStyle::SP_DialogApplyButton}},
+          {TButtonPicture::Cancel, {QStyle::SP_DialogCancelButton, QStyle::SP_DialogCloseButton}},
+          {TButtonPicture::Retry, {QStyle::SP_DialogRetryButton, QStyle::SP_BrowserReload}},
+          {TButtonPicture::Ignore, {QStyle::SP_DialogIgnoreButton, QStyle::SP_DialogDiscardButton}},
+          {TButtonPicture::All, {QStyle::SP_DialogYesToAllButton, QStyle::SP_DialogApplyButton}},
+          {TButtonPicture::Help, {QStyle::SP_DialogHelpButton, QStyle::SP_MessageBoxQuestion}},
+      };
+  const auto found = pictures.find(picture);
+  if (found == pictures.end())
+    return {};
+  const QIcon icon = style->standardIcon(found->second.first);
+  return icon.isNull() ? style->standardIcon(found->second.second) : icon;
 }
 
 QRect ToQRect(const TRectI& r) { return {r.Left, r.Top, r.Width, r.Height}; }

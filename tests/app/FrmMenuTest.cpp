@@ -6,17 +6,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "app_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
 
 struct Menu {
   explicit Menu(const testing_support::TempDir& dir) {
-    App();
     TLauncherEnvironment environment;
     environment.ProgramPath = dir.Folder() + "norvane";
     environment.ShowError = [this](const QString& text) { Errors.push_back(text); };
