@@ -13,3 +13,11 @@ bool SetFileAge(std::string_view path, TDateTime age);
 bool SetFileAge(int fd, TDateTime age);
 
 } // namespace platform
+
+namespace platform {
+
+// The last-write time as the packed local date and time of the FAT file system (two-second
+// resolution), as older Windows calls report it; -1 when it cannot be read.
+int PackedFileAge(std::string_view path);
+
+} // namespace platform

@@ -3,6 +3,7 @@
 #include "Paths.h"
 
 #include <cerrno>
+#include <thread>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,19 +27,25 @@ void Send(int fd, char kind, int value) {
 
 // A double fork hands the program to init at once, so nobody has to reap it.
 // A close-on-exec pipe tells the launcher whether exec succeeded.
-bool CreateProcess(const std::string& path, const TStartupInfo&,
-                   TProcessInformation& processInformation) {
-  const std::string native = ToNativePath(path);
-  char* const argv[] = {const_cast<char*>(native.c_str()), nullptr};
+pid_t StartDetached(const std::vector<std::string>& argv, bool searchPath) {
+  if (argv.empty())
+    return 0;
+  std::vector<char*> args;
+  for (const std::string& arg : argv)
+    args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
   int status[2];
   if (pipe2(status, O_CLOEXEC) != 0)
-    return false;
+    return 0;
   const pid_t middle = fork();
   if (middle == 0) {
     close(status[0]);
     const pid_t child = fork();
     if (child == 0) {
-      execve(native.c_str(), argv, environ);
+      if (searchPath)
+        execvp(args[0], args.data());
+      else
+        execve(args[0], args.data(), environ);
       Send(status[1], 'E', errno);
       _exit(127);
     }
@@ -48,7 +55,7 @@ bool CreateProcess(const std::string& path, const TStartupInfo&,
   close(status[1]);
   if (middle < 0) {
     close(status[0]);
-    return false;
+    return 0;
   }
   while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
   }
@@ -62,9 +69,46 @@ bool CreateProcess(const std::string& path, const TStartupInfo&,
       execFailed = true;
   }
   close(status[0]);
-  const bool started = child > 0 && !execFailed;
-  processInformation.ProcessId = started ? child : 0;
-  return started;
+  return child > 0 && !execFailed ? child : 0;
+}
+
+bool CreateProcess(const std::string& path, const TStartupInfo&,
+                   TProcessInformation& processInformation) {
+  processInformation.ProcessId = StartDetached({ToNativePath(path)}, false);
+  return processInformation.ProcessId > 0;
+}
+
+std::optional<int> RunAndWait(const std::vector<std::string>& argv,
+                              std::chrono::milliseconds patience) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv)
+    args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  const pid_t child = fork();
+  if (child < 0)
+    return 127;
+  if (child == 0) {
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  int status = 0;
+  for (;;) {
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    if (done < 0 && errno != EINTR)
+      return 128;
+    if (std::chrono::steady_clock::now() > deadline)
+      break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  // Still running (a mail program in the foreground): someone must still reap it.
+  std::thread([child] {
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }).detach();
+  return std::nullopt;
 }
 
 } // namespace platform

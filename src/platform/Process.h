@@ -1,6 +1,9 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 namespace platform {
@@ -30,5 +33,14 @@ struct TProcessInformation {
 // as a zombie of ours. True when the program was started.
 bool CreateProcess(const std::string& path, const TStartupInfo& startupInfo,
                    TProcessInformation& processInformation);
+
+// Starts argv[0] (looked up on PATH when `searchPath`) with the given arguments, detached like
+// CreateProcess; the process id, or 0 when it could not be started.
+pid_t StartDetached(const std::vector<std::string>& argv, bool searchPath);
+
+// Runs a helper program (looked up on PATH) and waits up to `patience` for its exit status:
+// 127 when it cannot be run; nothing when it is still running (it is reaped later).
+std::optional<int> RunAndWait(const std::vector<std::string>& argv,
+                              std::chrono::milliseconds patience);
 
 } // namespace platform

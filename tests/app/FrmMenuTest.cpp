@@ -1,68 +1,216 @@
+#include "ActivityIndicator.h"
 #include "ClickZone.h"
-#include "TempDir.h"
+#include "Installation.h"
+#include "MessageForm.h"
+#include "QtMainThread.h"
+#include "TransparentMemo.h"
 #include "Unit1.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
+using namespace testing_support;
 
-struct Menu {
-  explicit Menu(const testing_support::TempDir& dir) {
-    TLauncherEnvironment environment;
-    environment.ProgramPath = dir.Folder() + "norvane";
-    environment.ShowError = [this](const QString& text) { Errors.push_back(text); };
-    Window = std::make_unique<TFrmMenu>(std::move(environment));
-  }
+namespace {
+struct Menu : ::testing::Test {
+  TempDir Central, Local;
   QStringList Errors;
+  std::vector<std::string> Opened;
   std::unique_ptr<TFrmMenu> Window;
+
+  void SetUp() override { platform::SetMainThread(std::make_shared<TQtMainThread>()); }
+  void TearDown() override {
+    Window.reset();
+    platform::SetMainThread(nullptr);
+  }
+
+  void Configure(const std::string& ini) { Local.Write("Norvane.ini", ini); }
+  void UseCentralFolder() { Configure("[Servidor]\nLocal Exe=" + Central.Path().string() + "\n"); }
+
+  TFrmMenu& Open() {
+    TLauncherEnvironment environment;
+    environment.ProgramPath = Local.Folder() + "norvane";
+    environment.ShowError = [this](const QString& text) { Errors.push_back(text); };
+    environment.OpenURL = [this](const std::string& url) {
+      Opened.push_back(url);
+      return true;
+    };
+    environment.SendMail = [](const std::string&) { return 1; };
+    Window = std::make_unique<TFrmMenu>(std::move(environment));
+    return *Window;
+  }
+
+  // A module program that leaves a marker file when it runs.
+  std::filesystem::path ModuleProgram(const TempDir& dir, const std::string& name,
+                                      platform::TDateTime age) {
+    const auto marker = Local / (name + ".ran");
+    const auto path = Place(dir, name, "#!/bin/sh\ntouch '" + marker.string() + "'\n", age);
+    std::filesystem::permissions(path, std::filesystem::perms(0755));
+    return marker;
+  }
+
+  bool WaitIdle() {
+    return QTest::qWaitFor([&] { return Window->RunningRequests() == 0; }, 20000);
+  }
 };
+
+// Closes the next message dialog that opens and hands back its text.
+void AnswerNextDialog(QString& text) {
+  QTimer::singleShot(50, [&text] {
+    if (auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget())) {
+      text = form->MessageMemo()->toPlainText();
+      form->done(1);
+    } else {
+      AnswerNextDialog(text);
+    }
+  });
+}
 } // namespace
 
-TEST(FrmMenu, StartsWithItsCaptionSizeAndReportFolder) {
-  testing_support::TempDir dir;
-  dir.Write("Norvane.ini", "[Servidor]\nLocal Exe=/srv/central\n");
-  Menu menu(dir);
-  EXPECT_TRUE(menu.Errors.isEmpty());
-  EXPECT_EQ(menu.Window->windowTitle(), QString::fromUtf8("Norvane Aldeno [2022.01.00]"));
-  EXPECT_EQ(menu.Window->size(), QSize(1111, 702));
-  EXPECT_EQ(menu.Window->minimumSize(), menu.Window->maximumSize());
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "Relatorio"));
-  EXPECT_EQ(menu.Window->wCaminhoServidor(), "/srv/central\\");
-  EXPECT_EQ(menu.Window->Configuration().FRemotePath, "/srv/central\\");
+TEST_F(Menu, StartsWithItsCaptionComponentsAndReportFolder) {
+  UseCentralFolder();
+  TFrmMenu& menu = Open();
+  EXPECT_TRUE(Errors.isEmpty());
+  EXPECT_EQ(menu.windowTitle(), QString::fromUtf8("Norvane Aldeno [2022.01.00]"));
+  EXPECT_EQ(menu.size(), QSize(1111, 702));
+  EXPECT_EQ(menu.minimumSize(), menu.maximumSize());
+  EXPECT_TRUE(std::filesystem::is_directory(Local / "Relatorio"));
+  EXPECT_EQ(menu.wCaminhoServidor(), Central.Path().string() + "\\");
+  EXPECT_EQ(menu.Logo(1)->geometry(), QRect(47, 8, 339, 123));
+  EXPECT_EQ(menu.Logo(2)->geometry(), QRect(694, 8, 302, 184));
+  EXPECT_EQ(menu.WaitPanel()->geometry(), QRect(319, 116, 369, 143));
+  EXPECT_FALSE(menu.WaitPanel()->isHidden()); // visible from the start, until an update ends
+  EXPECT_FALSE(menu.Indicator()->Animate());
+  EXPECT_EQ(menu.Indicator()->FrameDelay(), 30);
+  EXPECT_FALSE(menu.TrayIconCriado); // no notification area here, and everything else works
+  const auto actions = menu.Menu()->actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Abre o Sistema de Gesttão Hospitalar"));
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_EQ(actions[2]->text(), QString::fromUtf8("Fecha o Sistema de Gesttão Hospitalar"));
 }
 
-TEST(FrmMenu, AFileNamedRelatorioShowsTheErrorOnceAndStartUpGoesOn) {
-  testing_support::TempDir dir;
-  dir.Write("Relatorio", "not a folder");
-  dir.Write("Norvane.ini", "[Servidor]\nurl=http://h\n");
-  Menu menu(dir);
-  ASSERT_EQ(menu.Errors.size(), 1);
-  EXPECT_EQ(menu.Errors.front(), QString::fromUtf8("Não Criou o Diretório Relatorio. Contacte o Norvane."));
-  EXPECT_EQ(menu.Window->Configuration().FUrl, "http://h");
-  EXPECT_EQ(menu.Window->windowTitle(), QString::fromUtf8("Norvane Aldeno [2022.01.00]"));
+TEST_F(Menu, AFileNamedRelatorioShowsTheErrorOnceAndStartUpGoesOn) {
+  Local.Write("Relatorio", "not a folder");
+  Configure("[Servidor]\nurl=http://h\n");
+  TFrmMenu& menu = Open();
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors.front(), QString::fromUtf8("Não Criou o Diretório Relatorio. Contacte o Norvane."));
+  EXPECT_EQ(menu.Configuration().FUrl, "http://h");
 }
 
-TEST(FrmMenu, RegistersTheEightModulesByPicture) {
-  testing_support::TempDir dir;
-  Menu menu(dir);
-  struct Row {
-    const char *zone, *module;
-  } rows[] = {
+TEST_F(Menu, RegistersTheEightModulesByPicture) {
+  TFrmMenu& menu = Open();
+  const std::pair<const char*, const char*> rows[] = {
       {"imgInternacao", "FrontDesk.exe"},  {"imgProntuario", "Bedside.exe"},
       {"imgEstoque", "Inventory.exe"},     {"imgCompras", "Purchasing.exe"},
       {"imgFinanceiro", "Treasury.exe"},   {"imgControlEquip", "Devices.exe"},
-      {"imgAdmSistema", "Supervisor.exe"}, {"imgCadGeral", "MasterData.exe"},
-  };
-  for (const auto& row : rows) {
+      {"imgAdmSistema", "Supervisor.exe"}, {"imgCadGeral", "MasterData.exe"}};
+  for (const auto& [zone, module] : rows) {
     TModuleOptions::TModuleInfo info;
-    ASSERT_NE(menu.Window->Zone(row.zone), nullptr) << row.zone;
-    EXPECT_TRUE(menu.Window->ModuleOptions().TryGetModule(menu.Window->Zone(row.zone), info));
-    EXPECT_EQ(info, TModuleOptions::TModuleInfo(row.module, true)) << row.zone;
+    ASSERT_NE(menu.Zone(zone), nullptr) << zone;
+    EXPECT_TRUE(menu.ModuleOptions().TryGetModule(menu.Zone(zone), info));
+    EXPECT_EQ(info, TModuleOptions::TModuleInfo(module, true)) << zone;
   }
   for (const char* other : {"imgChecagem", "imgPainel", "imgSuporteRemoto", "imgEmail"}) {
     TModuleOptions::TModuleInfo info{"x", true};
-    EXPECT_FALSE(menu.Window->ModuleOptions().TryGetModule(menu.Window->Zone(other), info));
-    EXPECT_EQ(info, TModuleOptions::TModuleInfo());
+    EXPECT_FALSE(menu.ModuleOptions().TryGetModule(menu.Zone(other), info));
   }
+}
+
+TEST_F(Menu, AModuleClickUpdatesThenStartsTheModule) {
+  UseCentralFolder();
+  const auto marker = ModuleProgram(Central, "Treasury.exe", Age(3));
+  ModuleProgram(Local, "Treasury.exe", Age(3)); // up to date already
+  Place(Central, "central.ini", "novo", Age(4));
+  TFrmMenu& menu = Open();
+  emit menu.Zone("imgFinanceiro")->clicked(menu.Zone("imgFinanceiro"));
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(marker); }, 10000));
+  EXPECT_EQ(ReadAll(Local / "central.ini"), "novo");
+  EXPECT_TRUE(menu.WaitPanel()->isHidden());
+  EXPECT_TRUE(menu.windowTitle().startsWith("Norvane - Marund Tempo do update : 00:0"));
+  EXPECT_EQ(menu.SelectedModule(), Local.Folder() + "Treasury.exe");
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(Menu, AMissingModuleIsReportedWithItsFullPath) {
+  UseCentralFolder();
+  TFrmMenu& menu = Open();
+  QString shown;
+  AnswerNextDialog(shown);
+  emit menu.Zone("imgCadGeral")->clicked(menu.Zone("imgCadGeral"));
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 10000));
+  EXPECT_EQ(shown, QString::fromStdString("Módulo não instalado.\n" + Local.Folder() +
+                                          "MasterData.exe"));
+}
+
+TEST_F(Menu, TheStartUpUpdateStartsNothingAndSetsTheCaption) {
+  UseCentralFolder();
+  Place(Central, "ImgAldeno2.jpg", "not a picture", Age(2));
+  TFrmMenu& menu = Open();
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.WaitPanel()->isHidden(); }, 10000));
+  EXPECT_TRUE(menu.windowTitle().startsWith("Norvane - Marund Tempo do update : "));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(Local / "ImgAldeno2.jpg"));
+  EXPECT_EQ(menu.Logo(2)->size(), QSize(302, 184)); // a broken logo file keeps the embedded one
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(Menu, WithoutACentralInstallationNothingIsUpdated) {
+  TFrmMenu& menu = Open(); // no Norvane.ini at all
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.WaitPanel()->isHidden(); }, 5000));
+  EXPECT_EQ(menu.windowTitle(), QString::fromUtf8("Norvane Aldeno [2022.01.00]"));
+  const auto marker = ModuleProgram(Local, "Supervisor.exe", Age(1));
+  emit menu.Zone("imgAdmSistema")->clicked(menu.Zone("imgAdmSistema"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(marker); }, 10000));
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(Menu, AListingFailureIsShownAndThePanelStays) {
+  Configure("[Servidor]\nLocal Exe=" + Central.Path().string() + "/gone\n");
+  TFrmMenu& menu = Open();
+  emit menu.Zone("imgEstoque")->clicked(menu.Zone("imgEstoque"));
+  EXPECT_EQ(Errors, QStringList{"The specified path was not found"});
+  EXPECT_FALSE(menu.WaitPanel()->isHidden());
+  EXPECT_EQ(menu.RunningRequests(), 0);
+}
+
+TEST_F(Menu, SupportPagesOpenTheirAddressesAsStored) {
+  TFrmMenu& menu = Open();
+  emit menu.Zone("imgPainel")->clicked(menu.Zone("imgPainel"));
+  emit menu.Zone("imgChecagem")->clicked(menu.Zone("imgChecagem"));
+  EXPECT_EQ(Opened, (std::vector<std::string>{"http://127.0.0.1:8789/?m=P\\",
+                                               "http://127.0.0.1:8789/$/start/\\"}));
+}
+
+TEST_F(Menu, MailWithoutAMailServiceShowsTheResultText) {
+  TFrmMenu& menu = Open();
+  QString shown;
+  AnswerNextDialog(shown);
+  emit menu.Zone("imgEmail")->clicked(menu.Zone("imgEmail"));
+  EXPECT_EQ(shown, "The user canceled one of the dialog boxes; no message was sent.");
+}
+
+TEST_F(Menu, ClosingMinimisesAndTheMenuItemEndsTheProgram) {
+  TFrmMenu& menu = Open();
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  menu.close();
+  EXPECT_TRUE(menu.isMinimized());
+  EXPECT_TRUE(menu.isVisible());
+
+  bool ended = false;
+  QTimer::singleShot(0, &menu, [&] { menu.Menu()->actions()[2]->trigger(); });
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  ended = QCoreApplication::exec() == 0;
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(menu.isVisible());
 }
