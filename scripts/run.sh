@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Starts the launcher built in $1. Without a display it runs under Xvfb, saves a screenshot
-# and stops again, saying where the screenshot is.
+# Lays out the demo installation from the build in $1 and starts the launcher there.
+# Without a display it runs under Xvfb, saves a screenshot and stops again, saying where the
+# screenshot is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-launcher="$build/src/app/norvane"
+bash scripts/make-demo.sh "$build" ${NORVANE_DEMO_MODE:-}
+launcher="$PWD/demo/install/norvane"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$launcher"
+  cd demo/install && exec "$launcher"
 fi
 
 shot="$PWD/$build/norvane-screenshot.png"
 echo "No display: running the launcher under Xvfb and saving a screenshot."
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-  "$1" & pid=$!
-  sleep 3
+  cd "$(dirname "$1")" && "$1" & pid=$!
+  sleep 4
   "$2" "$3"
-  kill $pid' _ "$launcher" "$build/tools/norvane-screenshot" "$shot"
+  kill $pid; wait $pid 2>/dev/null || true' _ "$launcher" "$PWD/$build/tools/norvane-screenshot" "$shot"
 echo "Screenshot: $shot"
