@@ -16,6 +16,7 @@ packages=(
   xvfb xdotool xdg-utils x11-apps
   fonts-dejavu-core
   curl jq hyperfine
+  squid nginx-light
 )
 
 missing=()
@@ -27,5 +28,15 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# The proxy and web server are started by the tests themselves, on loopback ports of their own:
+# keep the packages from starting system services while they are installed.
+policy=/usr/sbin/policy-rc.d
+added_policy=""
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+  $sudo chmod 755 "$policy"
+  added_policy=yes
+fi
+trap '[ -n "$added_policy" ] && $sudo rm -f "$policy"' EXIT
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

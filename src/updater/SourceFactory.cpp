@@ -1,26 +1,12 @@
 #include "FilesUpdater.h"
 #include "FolderSource.h"
+#include "ServerSource.h"
 
-#include "Errors.h"
-
-namespace {
-// Stands in for the file server until this build has a client for it.
-class TUnavailableServerSource final : public IFileSource {
-public:
-  void FillRemoteList(TRemoteList&) override { Fail(); }
-  void UpdateFile(const TFetch&) override { Fail(); }
-
-private:
-  [[noreturn]] static void Fail() {
-    throw platform::EError("This build cannot update from a file server (url in Norvane.ini)");
-  }
-};
-} // namespace
-
+// Only an empty URL selects the folder: a URL of blanks selects the server (and fails there).
 std::shared_ptr<IFileSource> CreateFileSource(const std::string& ALocalPath,
                                               const std::string& ARemotePath,
                                               const std::string& AURL) {
   if (AURL.empty())
     return std::make_shared<TFolderSource>(ALocalPath, ARemotePath);
-  return std::make_shared<TUnavailableServerSource>();
+  return std::make_shared<TServerSource>(ALocalPath, AURL);
 }

@@ -173,7 +173,7 @@ TEST_F(Engine, ListingErrorsLeaveExecuteWithoutACompletion) {
   } cases[] = {
       {Central.Folder(), "", "Duplicates not allowed"},
       {Central.Folder() + "missing", "", "The specified path was not found"},
-      {Central.Folder(), "   ", "This build cannot update from a file server (url in Norvane.ini)"},
+      {Central.Folder(), "   ", "Protocol field is empty"},
   };
   for (const auto& c : cases) {
     bool completed = false;

@@ -1,0 +1,118 @@
+#include "HttpGet.h"
+
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+namespace {
+// Each owner frees what it holds, whatever way the request ends.
+struct CurlDeleter {
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct ListDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
+
+void GlobalInit() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Transfer {
+  const TBodySink* Sink;
+  THttpResponse Response;
+  std::string Reason;
+  CURL* Handle;
+  bool Stopped = false;
+};
+
+std::string_view TrimLine(std::string_view line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
+    line.remove_suffix(1);
+  return line;
+}
+
+// Keeps the reason phrase of the last status line: after redirections, that of the answer.
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<Transfer*>(user);
+  const std::string_view line = TrimLine(std::string_view(data, size * count));
+  if (line.substr(0, 5) == "HTTP/") {
+    const auto code = line.find(' ');
+    const auto reason = code == std::string_view::npos ? code : line.find(' ', code + 1);
+    transfer->Reason = reason == std::string_view::npos ? "" : std::string(line.substr(reason + 1));
+  }
+  return size * count;
+}
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<Transfer*>(user);
+  curl_easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &transfer->Response.Status);
+  if (!(*transfer->Sink)(std::string_view(data, size * count), transfer->Response)) {
+    transfer->Stopped = true;
+    return 0;
+  }
+  return size * count;
+}
+
+std::string VersionPrefix(long version) {
+  switch (version) {
+  case CURL_HTTP_VERSION_1_0: return "HTTP/1.0 ";
+  case CURL_HTTP_VERSION_1_1: return "HTTP/1.1 ";
+  case CURL_HTTP_VERSION_2_0: return "HTTP/2.0 ";
+  default: return "";
+  }
+}
+} // namespace
+
+std::string WithScheme(std::string_view url) {
+  const auto first = url.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos)
+    return {};
+  url = url.substr(first, url.find_last_not_of(" \t\r\n") - first + 1);
+  if (url.find("://") == std::string_view::npos)
+    return "http://" + std::string(url);
+  return std::string(url);
+}
+
+THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
+                      const TBodySink& sink, const THttpTimeouts& timeouts) {
+  GlobalInit();
+  CurlHandle handle(curl_easy_init());
+  if (!handle)
+    throw EHttpTransportError("Out of memory");
+  HeaderList list;
+  for (const std::string& header : headers)
+    list.reset(curl_slist_append(list.release(), header.c_str()));
+  Transfer transfer{&sink, {}, {}, handle.get()};
+  char error[CURL_ERROR_SIZE] = {};
+  CURL* h = handle.get();
+  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(h, CURLOPT_HTTPHEADER, list.get());
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts.Connect.count()));
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(timeouts.Stall.count()));
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // safe on worker threads
+  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
+  curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
+  curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
+  curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+  curl_easy_setopt(h, CURLOPT_USERAGENT, "Norvane launcher");
+  const CURLcode result = curl_easy_perform(h);
+  if (result != CURLE_OK)
+    throw EHttpTransportError(error[0] ? error : curl_easy_strerror(result));
+  curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &transfer.Response.Status);
+  long version = 0;
+  curl_easy_getinfo(h, CURLINFO_HTTP_VERSION, &version);
+  char* contentType = nullptr;
+  curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &contentType);
+  transfer.Response.ContentType = contentType ? contentType : "";
+  transfer.Response.StatusLine =
+      VersionPrefix(version) + std::to_string(transfer.Response.Status) + " " + transfer.Reason;
+  return transfer.Response;
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One HTTP GET with libcurl: redirections followed, the system's certificate store and host
+// name checks for TLS, the standard proxy variables honoured, 30-second time-outs.
+struct THttpTimeouts {
+  std::chrono::milliseconds Connect{30'000};
+  // libcurl has no per-send or per-receive time-out: a transfer that moves no byte for this long
+  // ends, which is what a stalled send or receive comes to.
+  std::chrono::seconds Stall{30};
+};
+
+struct THttpResponse {
+  long Status = 0;
+  std::string StatusLine; // "HTTP/1.1 503 Service Unavailable"
+  std::string ContentType;
+};
+
+// Receives the body as it arrives; false stops the transfer.
+using TBodySink = std::function<bool(std::string_view chunk, const THttpResponse& response)>;
+
+class EHttpTransportError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Raises EHttpTransportError with the transport's own message when no complete answer came
+// (including a transfer the sink stopped).
+THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
+                      const TBodySink& sink, const THttpTimeouts& timeouts = {});
+
+// The URL as the HTTP layer takes it: blanks trimmed, "http://" in front when it names no scheme.
+std::string WithScheme(std::string_view url);

@@ -1,0 +1,114 @@
+#include "Norvane.RESTClient.FileList.h"
+
+#include "DebugOutput.h"
+#include "Errors.h"
+#include "FileRemoval.h"
+#include "Paths.h"
+#include "UrlEncoding.h"
+
+#include <cerrno>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = write(fd, data.data(), data.size());
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    data.remove_prefix(std::size_t(written));
+  }
+  return true;
+}
+
+// An event that stays set once set.
+struct TEvent {
+  std::mutex Lock;
+  std::condition_variable Signal;
+  bool Set = false;
+
+  void SetEvent() {
+    {
+      std::lock_guard guard(Lock);
+      Set = true;
+    }
+    Signal.notify_all();
+  }
+  bool WaitFor(std::chrono::milliseconds slice) {
+    std::unique_lock guard(Lock);
+    return Signal.wait_for(guard, slice, [this] { return Set; });
+  }
+};
+} // namespace
+
+bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
+                                     std::string& AReason) const {
+  const std::string url = WithScheme(DownloadURL(FBaseURL, ARemoteFileName));
+  bool writeFailed = false;
+  try {
+    // The body goes to the file as it arrives; an error status stops the transfer at once.
+    const THttpResponse response =
+        HttpGet(url, {},
+                [&](std::string_view chunk, const THttpResponse& r) {
+                  if (r.Status >= 300)
+                    return false;
+                  writeFailed = !WriteAll(AFd, chunk);
+                  return !writeFailed;
+                },
+                Timeouts);
+    if (response.Status >= 300) {
+      AReason = response.StatusLine;
+      return false;
+    }
+    return true;
+  } catch (const EHttpTransportError& e) {
+    AReason = writeFailed ? platform::SystemErrorMessage(errno) : e.what();
+    return false;
+  }
+}
+
+// Steps 3 to 5: create the file, held exclusively, transfer into it, close it.
+bool TRESTClientDownload::TransferToFile(const std::string& ARemoteFileName,
+                                         const std::string& ALocalFileName) const {
+  const int fd = open(platform::ToNativePath(ALocalFileName).c_str(),
+                      O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0)
+    return false;
+  std::string reason;
+  const bool ok = flock(fd, LOCK_EX | LOCK_NB) == 0 && DownloadTo(ARemoteFileName, fd, reason);
+  return close(fd) == 0 && ok;
+}
+
+bool TRESTClientDownload::Download(const std::string& ARemoteFileName,
+                                   const std::string& ALocalFileName) {
+  platform::OutputDebugString(std::string(92, '>') + ARemoteFileName);
+  if (!TransferToFile(ARemoteFileName, ALocalFileName))
+    platform::StrictDeleteFile(ALocalFileName);
+  return platform::FileExists(ALocalFileName);
+}
+
+bool TRESTClientDownload::ThreadedDownload(const std::string& ARemoteFileName,
+                                           const std::string& ALocalFileName,
+                                           const std::function<void()>& AProcessMessages) {
+  auto event = std::make_shared<TEvent>();
+  // The worker keeps its own copy of everything it touches: it may outlive this call's frame.
+  std::thread([event, client = *this, ARemoteFileName, ALocalFileName] {
+    try {
+      if (!client.TransferToFile(ARemoteFileName, ALocalFileName))
+        platform::StrictDeleteFile(ALocalFileName);
+    } catch (...) {
+      // A failed removal ends the worker quietly.
+    }
+    event->SetEvent();
+  }).detach();
+  while (!event->WaitFor(std::chrono::milliseconds(300)))
+    if (AProcessMessages)
+      AProcessMessages();
+  return platform::FileExists(ALocalFileName);
+}
