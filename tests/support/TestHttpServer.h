@@ -37,10 +37,15 @@ private:
 
 // A port nobody listens on: bound, then closed again.
 inline int ClosedPort() {
-  httplib::Server probe;
-  const int port = probe.bind_to_any_port("127.0.0.1");
-  probe.stop();
-  return port;
+  const int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  socklen_t length = sizeof address;
+  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+  close(s);
+  return ntohs(address.sin_port);
 }
 
 // Accepts connections on a loopback port and never answers them.
