@@ -15,19 +15,9 @@ central=$work/central local=$work/local copy=$work/copy
 mkdir -p "$central" "$local" "$copy"
 
 echo "Laying out the central folder in $work ..."
-for d in $(seq -w 0 99); do
-  mkdir -p "$central/pasta$d"
-  for f in $(seq -w 0 99); do
-    head -c $((1024 + (10#$d * 100 + 10#$f) * 37 % 3072)) /dev/zero > "$central/pasta$d/arquivo$f.dat"
-  done
-done
-# The module and the shared table's distinct names, as the engine will ask for them.
-needed=$( (echo Treasury.exe; sed -n '/= {/,/};/p' src/updater/SharedFiles.cpp | grep -o '"[^"]*"' | tr -d '"') |
-  sed 's/\\\\/\//g' | sort -u)
-for name in $needed; do
-  mkdir -p "$central/$(dirname "$name")"
-  head -c 1048576 /dev/urandom > "$central/$name"
-done
+source bench/layout.sh
+make_central "$central"
+needed=$(needed_names)
 printf '[Servidor]\nLocal Exe=%s\n' "$central" > "$local/Norvane.ini"
 needed_list=$(echo $needed)
 
@@ -35,8 +25,6 @@ clear_local="cd '$local' && rm -rf $needed_list Relatorio; cd '$copy' && rm -rf 
 run_update="'$update' --dir '$local' --module Treasury.exe >/dev/null"
 run_find="find '$central' -type f -printf '%P %T@\n' >/dev/null"
 run_find_cp="$run_find; cd '$central' && cp --preserve=timestamps --parents $needed_list '$copy'/"
-
-ratio() { jq -r '.results[0].mean / .results[1].mean * 1000 | round / 1000' "$1"; }
 
 echo "Full run (every needed file missing locally):"
 hyperfine -N --warmup 2 --runs 15 --prepare "bash -c \"$clear_local\"" \

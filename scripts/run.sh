@@ -7,9 +7,16 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 bash scripts/make-demo.sh "$build" ${NORVANE_DEMO_MODE:-}
 launcher="$PWD/demo/install/norvane"
+if [ "${NORVANE_DEMO_MODE:-}" = "--server" ]; then
+  "$build/server/norvane-fileserver" --root demo/central \
+    --listen 127.0.0.1:"${NORVANE_DEMO_PORT:-8780}" & server_pid=$!
+  trap 'kill $server_pid 2>/dev/null || true' EXIT
+  sleep 0.5
+fi
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  cd demo/install && exec "$launcher"
+  cd demo/install && "$launcher"
+  exit
 fi
 
 shot="$PWD/$build/norvane-screenshot.png"
