@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xdotool xdg-utils x11-apps
   fonts-dejavu-core
-  curl jq hyperfine
+  curl jq hyperfine openssl
   squid nginx-light
 )
 

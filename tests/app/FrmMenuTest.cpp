@@ -214,3 +214,26 @@ TEST_F(Menu, ClosingMinimisesAndTheMenuItemEndsTheProgram) {
   EXPECT_TRUE(ended);
   EXPECT_FALSE(menu.isVisible());
 }
+
+TEST_F(Menu, FiveQuickClicksStartTheirOwnModules) {
+  UseCentralFolder();
+  const char* zones[] = {"imgInternacao", "imgProntuario", "imgEstoque", "imgCompras",
+                         "imgFinanceiro"};
+  const char* modules[] = {"FrontDesk.exe", "Bedside.exe", "Inventory.exe", "Purchasing.exe",
+                           "Treasury.exe"};
+  std::vector<std::filesystem::path> markers;
+  for (const char* module : modules)
+    markers.push_back(ModuleProgram(Central, module, Age(5)));
+  Place(Central, "central.ini", std::string(2 << 20, 'c'), Age(5));
+  TFrmMenu& menu = Open();
+  for (const char* zone : zones)
+    emit menu.Zone(zone)->clicked(menu.Zone(zone));
+  EXPECT_FALSE(menu.WaitPanel()->isHidden());
+  ASSERT_TRUE(WaitIdle());
+  for (const auto& marker : markers)
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(marker); }, 10000))
+        << marker;
+  EXPECT_TRUE(menu.WaitPanel()->isHidden());
+  EXPECT_EQ(ReadAll(Local / "central.ini").size(), std::size_t(2 << 20));
+  EXPECT_TRUE(Errors.isEmpty());
+}

@@ -274,3 +274,27 @@ TEST(RESTClientDownload, ALargeFileStreamsWithoutGrowingMemory) {
   EXPECT_EQ(std::filesystem::file_size(local / "big.bin"), size);
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024); // kilobytes
 }
+
+TEST(RESTClientFileList, RefusesAServerWhoseCertificateCannotBeVerified) {
+  if (system("command -v openssl >/dev/null") != 0)
+    GTEST_SKIP() << "openssl is not installed";
+  TempDir keys;
+  const std::string cert = (keys / "cert.pem").string(), key = (keys / "key.pem").string();
+  const std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 "
+                           "-keyout '" + key + "' -out '" + cert + "' 2>/dev/null";
+  ASSERT_EQ(system(make.c_str()), 0);
+  httplib::SSLServer server(cert.c_str(), key.c_str());
+  server.Get("/folderlist", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content("[]", "application/json");
+  });
+  const int port = server.bind_to_any_port("127.0.0.1");
+  std::thread serving([&] { server.listen_after_bind(); });
+  while (!server.is_running())
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const std::string error = ErrorOf([&] {
+    TRESTClientFileList("https://127.0.0.1:" + std::to_string(port)).Execute("\\", "*.*", true);
+  });
+  server.stop();
+  serving.join();
+  EXPECT_EQ(error.rfind("REST request failed: SSL certificate problem", 0), 0u) << error;
+}
