@@ -2,14 +2,13 @@
 
 #include "DebugOutput.h"
 #include "Errors.h"
+#include "Event.h"
 #include "FileRemoval.h"
 #include "Paths.h"
 #include "UrlEncoding.h"
 
 #include <cerrno>
-#include <condition_variable>
 #include <fcntl.h>
-#include <mutex>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
@@ -27,24 +26,6 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-// An event that stays set once set.
-struct TEvent {
-  std::mutex Lock;
-  std::condition_variable Signal;
-  bool Set = false;
-
-  void SetEvent() {
-    {
-      std::lock_guard guard(Lock);
-      Set = true;
-    }
-    Signal.notify_all();
-  }
-  bool WaitFor(std::chrono::milliseconds slice) {
-    std::unique_lock guard(Lock);
-    return Signal.wait_for(guard, slice, [this] { return Set; });
-  }
-};
 } // namespace
 
 bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
@@ -96,7 +77,7 @@ bool TRESTClientDownload::Download(const std::string& ARemoteFileName,
 bool TRESTClientDownload::ThreadedDownload(const std::string& ARemoteFileName,
                                            const std::string& ALocalFileName,
                                            const std::function<void()>& AProcessMessages) {
-  auto event = std::make_shared<TEvent>();
+  auto event = std::make_shared<platform::TEvent>();
   // The worker keeps its own copy of everything it touches: it may outlive this call's frame.
   std::thread([event, client = *this, ARemoteFileName, ALocalFileName] {
     try {
@@ -105,7 +86,7 @@ bool TRESTClientDownload::ThreadedDownload(const std::string& ARemoteFileName,
     } catch (...) {
       // A failed removal ends the worker quietly.
     }
-    event->SetEvent();
+    event->Set();
   }).detach();
   while (!event->WaitFor(std::chrono::milliseconds(300)))
     if (AProcessMessages)

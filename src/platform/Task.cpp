@@ -1,5 +1,6 @@
 #include "Task.h"
 
+#include "Event.h"
 #include "ThreadPool.h"
 
 #include <algorithm>
@@ -9,19 +10,8 @@
 
 namespace platform {
 
-struct TAnyWaiter {
-  std::mutex Lock;
-  std::condition_variable Signal;
-  bool Signalled = false;
-
-  void Wake() {
-    {
-      std::lock_guard guard(Lock);
-      Signalled = true;
-    }
-    Signal.notify_all();
-  }
-};
+// Woken by the first of the watched tasks to end.
+struct TAnyWaiter : TEvent {};
 
 bool IsEnded(TTaskStatus status) {
   return status == TTaskStatus::Completed || status == TTaskStatus::Canceled ||
@@ -85,7 +75,7 @@ private:
     }
     FEnded.notify_all();
     for (const auto& watcher : watchers)
-      watcher->Wake();
+      watcher->Set();
   }
 
   std::function<void()> FProc;
@@ -111,10 +101,8 @@ int WaitForAny(const std::vector<ITaskPtr>& tasks, std::chrono::milliseconds tim
       ended = static_cast<int>(watched);
       break;
     }
-  if (ended < 0) {
-    std::unique_lock guard(waiter->Lock);
-    waiter->Signal.wait_for(guard, timeout, [&] { return waiter->Signalled; });
-  }
+  if (ended < 0)
+    waiter->WaitFor(timeout);
   for (std::size_t i = 0; i < watched; ++i)
     tasks[i]->Watch(waiter, false);
   if (ended >= 0)

@@ -1,19 +1,14 @@
 #include "Norvane.JSon.DTO.FileList.h"
 
+#include "ErrorOf.h"
 #include "Errors.h"
 #include "Iso8601.h"
 
 #include <gtest/gtest.h>
 
+using testing_support::ErrorOf;
+
 namespace {
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-    return "";
-  } catch (const platform::EError& e) {
-    return e.what();
-  }
-}
 
 const double Noon = ISO8601ToDate("2026-12-10T12:00:00Z");
 } // namespace

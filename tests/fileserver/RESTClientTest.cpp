@@ -1,5 +1,6 @@
 #include "Norvane.RESTClient.FileList.h"
 
+#include "ErrorOf.h"
 #include "Errors.h"
 #include "Iso8601.h"
 #include "TempDir.h"
@@ -12,14 +13,6 @@
 using namespace testing_support;
 
 namespace {
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-    return "";
-  } catch (const platform::EError& e) {
-    return e.what();
-  }
-}
 
 // Remembers the last request: its target and headers.
 struct Recorder {
