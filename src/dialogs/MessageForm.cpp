@@ -190,13 +190,18 @@ bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
     }
     break;
   }
-  case QEvent::MouseButtonPress:
-    if (watched == FClient || watched == Title)
-      DragMouseDown(static_cast<QWidget*>(watched),
-                    static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+  case QEvent::MouseButtonPress: {
+    // Presses on the icon or the band reach the background too: only its own area drags.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const bool onBackground =
+        watched == FClient && !FClient->childAt(mouse->position().toPoint());
+    if (onBackground || watched == Title)
+      DragMouseDown(static_cast<QWidget*>(watched), mouse->globalPosition().toPoint());
     break;
+  }
   case QEvent::MouseMove:
-    if (FDragging)
+    // Moves that Qt makes up after the window moved carry no button: they are not the drag.
+    if (FDragging && static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton)
       move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - FDragOffset);
     break;
   case QEvent::MouseButtonRelease:

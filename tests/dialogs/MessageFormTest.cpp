@@ -226,3 +226,4 @@ TEST_F(Dialogs, FormattedMessagesFailBeforeAnyDialog) {
   for (QWidget* w : QApplication::topLevelWidgets())
     EXPECT_EQ(qobject_cast<TMessageForm*>(w), nullptr);
 }
+
