@@ -13,7 +13,7 @@ packages=(
   libpng-dev zlib1g-dev libjpeg62-turbo-dev
   libcpp-httplib-dev
   libgtest-dev libgmock-dev
-  xvfb xdotool xdg-utils x11-apps
+  xvfb xauth xdotool xdg-utils x11-apps tzdata
   fonts-dejavu-core
   curl jq hyperfine openssl
   squid nginx-light
