@@ -1,6 +1,7 @@
 #include "UpdateCommand.h"
 
 #include "Installation.h"
+#include "RunningFileServer.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -95,4 +96,23 @@ TEST(UpdateCommand, ReportsFailuresWithTheirExitStatus) {
   const Outcome none = Update(unconfigured, {});
   EXPECT_EQ(none.Exit, 2);
   EXPECT_NE(none.Err.find("names no central installation"), std::string::npos);
+}
+
+TEST(UpdateCommand, UpdatesFromTheFileServerWhenTheUrlIsSet) {
+  TempDir central, local;
+  Place(central, "Treasury.exe", "t", Age(1));
+  Place(central, "Relatorio\\Censo.rav", "r", Age(2));
+  std::filesystem::create_directory(local / "Relatorio");
+  RunningFileServer server(central.Path().string());
+  local.Write("Norvane.ini", "[Servidor]\nLocal Exe=/nowhere\nurl=" + server.Base() + "\n");
+  testing::internal::CaptureStderr();
+  const Outcome first = Update(local, {"", "Treasury.exe", true, false});
+  const Outcome second = Update(local, {"", "Treasury.exe", true, false});
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(first.Exit, 0);
+  EXPECT_EQ(SortedLines(first.Out),
+            (std::vector<std::string>{"2 fetched, 0 failed", "fetched  Relatorio\\Censo.rav",
+                                      "fetched  Treasury.exe"}));
+  EXPECT_EQ(second.Out, "0 fetched, 0 failed\n");
+  EXPECT_EQ(ReadAll(local / "Treasury.exe"), "t");
 }

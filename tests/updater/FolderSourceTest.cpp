@@ -5,6 +5,7 @@
 #include "ReplacementFile.h"
 
 #include <csignal>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -101,4 +102,24 @@ TEST(FolderSource, AFolderInTheWayOfTheLocalFileFailsAndStays) {
                platform::EOSError);
   EXPECT_TRUE(std::filesystem::exists(local / "Devices.exe/inside"));
   EXPECT_FALSE(std::filesystem::exists(local / "Devices.exe.norvane-part"));
+}
+
+TEST(FolderSource, ADiskThatFillsUpDuringTheCopyKeepsTheWorkingCopy) {
+  TempDir central, local;
+  Place(central, "Inventory.exe", std::string(4 << 20, 'i'), Age(6));
+  Place(local, "Inventory.exe", "working copy", Age(1));
+  // No file larger than 1 MiB may be written: what a full disk looks like to a writer.
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 1 << 20;
+  setrlimit(RLIMIT_FSIZE, &small);
+  EXPECT_THROW(TFolderSource(local.Folder(), central.Folder())
+                   .UpdateFileFromFolder({"Inventory.exe", "Inventory.exe", Age(6)}),
+               platform::EOSError);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(ReadAll(local / "Inventory.exe"), "working copy");
+  EXPECT_FALSE(std::filesystem::exists(local / "Inventory.exe.norvane-part"));
 }
