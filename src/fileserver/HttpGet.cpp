@@ -25,7 +25,6 @@ struct Transfer {
   THttpResponse Response;
   std::string Reason;
   CURL* Handle;
-  bool Stopped = false;
 };
 
 std::string_view TrimLine(std::string_view line) {
@@ -49,11 +48,8 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
   auto* transfer = static_cast<Transfer*>(user);
   curl_easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &transfer->Response.Status);
-  if (!(*transfer->Sink)(std::string_view(data, size * count), transfer->Response)) {
-    transfer->Stopped = true;
-    return 0;
-  }
-  return size * count;
+  const bool more = (*transfer->Sink)(std::string_view(data, size * count), transfer->Response);
+  return more ? size * count : 0; // 0 ends the transfer
 }
 
 std::string VersionPrefix(long version) {
