@@ -36,7 +36,7 @@ std::string AgeText(const timespec& written) {
 
 struct Lister {
   const std::string& Root;
-  const std::string& Mask;
+  const std::string Mask;
   bool Recursive;
   nlohmann::json Files = nlohmann::json::array();
   std::set<std::pair<dev_t, ino_t>> Visited;
@@ -88,7 +88,7 @@ void TFileServer::Routes() {
     if (resolved.Check == TPathCheck::Missing || stat(resolved.Path.c_str(), &st) != 0 ||
         !S_ISDIR(st.st_mode))
       return SendError(res, 404, "Not Found", "The folder " + folder + " does not exist");
-    Lister lister{FRoot, req.get_param_value("mask"), req.has_param("recursive")};
+    Lister lister{FRoot, req.get_param_value("mask"), req.has_param("recursive"), {}, {}};
     lister.Visited.insert({st.st_dev, st.st_ino});
     lister.Walk(resolved.Path, "");
     res.set_content(lister.Files.dump(), "application/json; charset=utf-8");
