@@ -1,24 +1,19 @@
 #include "HttpGet.h"
 
-#include <curl/curl.h>
+#include "CurlLibrary.h"
+
 #include <memory>
-#include <mutex>
 
 namespace {
 // Each owner frees what it holds, whatever way the request ends.
 struct CurlDeleter {
-  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+  void operator()(CURL* handle) const { Curl().easy_cleanup(handle); }
 };
 struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+  void operator()(curl_slist* list) const { Curl().slist_free_all(list); }
 };
 using CurlHandle = std::unique_ptr<CURL, CurlDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
-
-void GlobalInit() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Transfer {
   const TBodySink* Sink;
@@ -47,7 +42,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
   auto* transfer = static_cast<Transfer*>(user);
-  curl_easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &transfer->Response.Status);
+  Curl().easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &transfer->Response.Status);
   const bool more = (*transfer->Sink)(std::string_view(data, size * count), transfer->Response);
   return more ? size * count : 0; // 0 ends the transfer
 }
@@ -74,39 +69,44 @@ std::string WithScheme(std::string_view url) {
 
 THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
                       const TBodySink& sink, const THttpTimeouts& timeouts) {
-  GlobalInit();
-  CurlHandle handle(curl_easy_init());
+  const TCurlLibrary* curl = nullptr;
+  try {
+    curl = &Curl();
+  } catch (const std::exception& e) {
+    throw EHttpTransportError(e.what());
+  }
+  CurlHandle handle(curl->easy_init());
   if (!handle)
     throw EHttpTransportError("Out of memory");
   HeaderList list;
   for (const std::string& header : headers)
-    list.reset(curl_slist_append(list.release(), header.c_str()));
+    list.reset(curl->slist_append(list.release(), header.c_str()));
   Transfer transfer{&sink, {}, {}, handle.get()};
   char error[CURL_ERROR_SIZE] = {};
   CURL* h = handle.get();
-  curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
-  curl_easy_setopt(h, CURLOPT_HTTPHEADER, list.get());
-  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts.Connect.count()));
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(timeouts.Stall.count()));
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // safe on worker threads
-  curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
-  curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
-  curl_easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
-  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
-  curl_easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(h, CURLOPT_USERAGENT, "Norvane launcher");
-  const CURLcode result = curl_easy_perform(h);
+  curl->easy_setopt(h, CURLOPT_URL, url.c_str());
+  curl->easy_setopt(h, CURLOPT_HTTPGET, 1L);
+  curl->easy_setopt(h, CURLOPT_HTTPHEADER, list.get());
+  curl->easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+  curl->easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+  curl->easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts.Connect.count()));
+  curl->easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl->easy_setopt(h, CURLOPT_LOW_SPEED_TIME, long(timeouts.Stall.count()));
+  curl->easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // safe on worker threads
+  curl->easy_setopt(h, CURLOPT_ERRORBUFFER, error);
+  curl->easy_setopt(h, CURLOPT_HEADERFUNCTION, &OnHeader);
+  curl->easy_setopt(h, CURLOPT_HEADERDATA, &transfer);
+  curl->easy_setopt(h, CURLOPT_WRITEFUNCTION, &OnBody);
+  curl->easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
+  curl->easy_setopt(h, CURLOPT_USERAGENT, "Norvane launcher");
+  const CURLcode result = curl->easy_perform(h);
   if (result != CURLE_OK)
-    throw EHttpTransportError(error[0] ? error : curl_easy_strerror(result));
-  curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &transfer.Response.Status);
+    throw EHttpTransportError(error[0] ? error : curl->easy_strerror(result));
+  curl->easy_getinfo(h, CURLINFO_RESPONSE_CODE, &transfer.Response.Status);
   long version = 0;
-  curl_easy_getinfo(h, CURLINFO_HTTP_VERSION, &version);
+  curl->easy_getinfo(h, CURLINFO_HTTP_VERSION, &version);
   char* contentType = nullptr;
-  curl_easy_getinfo(h, CURLINFO_CONTENT_TYPE, &contentType);
+  curl->easy_getinfo(h, CURLINFO_CONTENT_TYPE, &contentType);
   transfer.Response.ContentType = contentType ? contentType : "";
   transfer.Response.StatusLine =
       VersionPrefix(version) + std::to_string(transfer.Response.Status) + " " + transfer.Reason;
