@@ -10,6 +10,7 @@
 #include <limits.h>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +42,7 @@ struct Lister {
   nlohmann::json Files = nlohmann::json::array();
   std::set<std::pair<dev_t, ino_t>> Visited;
 
+  // `folder` is known to lie inside the root: only a link can lead out of it.
   void Walk(const std::string& folder, const std::string& prefix) {
     DIR* dir = opendir(folder.c_str());
     if (!dir)
@@ -51,7 +53,9 @@ struct Lister {
         continue;
       const std::string path = folder + "/" + name;
       struct stat st {};
-      if (stat(path.c_str(), &st) != 0 || !StaysInside(Root, path))
+      if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        continue;
+      if (S_ISLNK(st.st_mode) && (stat(path.c_str(), &st) != 0 || !StaysInside(Root, path)))
         continue; // dangling links and links that lead out are not listed
       if (S_ISDIR(st.st_mode)) {
         if (Recursive && Visited.insert({st.st_dev, st.st_ino}).second)
@@ -72,7 +76,19 @@ std::string CanonicalRoot(const std::string& root) {
 
 TFileServer::TFileServer(std::string root)
     : FRoot(CanonicalRoot(root)), FServer(std::make_unique<httplib::Server>()) {
+  FServer->set_socket_options([this](int socket) {
+    const int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    FListenSocket = socket;
+  });
   Routes();
+}
+
+// The library listens with a backlog of five: a room of workstations starting at once would
+// see connections dropped and retried a second later. Listening again widens the queue.
+void TFileServer::WidenBacklog() const {
+  if (FListenSocket >= 0)
+    listen(FListenSocket, SOMAXCONN);
 }
 
 TFileServer::~TFileServer() = default;
@@ -124,11 +140,12 @@ void TFileServer::Routes() {
 }
 
 std::optional<int> TFileServer::Bind(const std::string& host, int port) {
-  if (port == 0) {
-    const int bound = FServer->bind_to_any_port(host);
-    return bound > 0 ? std::optional<int>(bound) : std::nullopt;
-  }
-  return FServer->bind_to_port(host, port) ? std::optional<int>(port) : std::nullopt;
+  const int bound = port == 0 ? FServer->bind_to_any_port(host)
+                              : (FServer->bind_to_port(host, port) ? port : -1);
+  if (bound <= 0)
+    return std::nullopt;
+  WidenBacklog();
+  return bound;
 }
 
 bool TFileServer::Serve() { return FServer->listen_after_bind(); }

@@ -22,7 +22,9 @@ public:
 
 private:
   void Routes();
+  void WidenBacklog() const;
 
   std::string FRoot; // canonical, no trailing separator
   std::unique_ptr<httplib::Server> FServer;
+  int FListenSocket = -1;
 };

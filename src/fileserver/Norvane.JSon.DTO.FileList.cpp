@@ -9,22 +9,15 @@
 namespace {
 using json_values::Scalar;
 
-bool SameAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
+// The member name with an "F" in front, compared with a field name in any ASCII case.
+bool NamesField(std::string_view member, std::string_view field) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  if (field.size() != member.size() + 1 || lower(field[0]) != 'f')
     return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i]))
+  for (std::size_t i = 0; i < member.size(); ++i)
+    if (lower(member[i]) != lower(field[i + 1]))
       return false;
-  }
   return true;
-}
-
-// Members of another JSON type (true, false, null, objects, arrays) leave the field as it was.
-std::optional<std::string> TextOf(const Scalar& value) {
-  if (value.Type == Scalar::Kind::Other)
-    return std::nullopt;
-  return value.Text;
 }
 
 std::int32_t IntegerOf(const std::string& text) {
@@ -44,10 +37,12 @@ std::unique_ptr<T> ReadObject(const json_values::Element& element, const Field<T
     throw platform::EError("The input value is not a valid Object");
   auto record = std::make_unique<T>();
   for (const auto& [name, value] : element.Fields) {
-    const auto text = TextOf(value);
+    // Members of another JSON type (true, false, null, objects, arrays) leave the field alone.
+    if (value.Type == Scalar::Kind::Other)
+      continue;
     for (const auto& field : fields)
-      if (text && SameAsciiCase("F" + name, field.Name))
-        field.Set(*record, *text);
+      if (NamesField(name, field.Name))
+        field.Set(*record, value.Text);
   }
   return record;
 }

@@ -7,7 +7,7 @@
 namespace platform {
 
 TSharedLibrary::TSharedLibrary(const std::string& name) {
-  FHandle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  FHandle = dlopen(name.c_str(), RTLD_LAZY | RTLD_LOCAL);
   if (!FHandle) {
     const char* error = dlerror();
     throw EError(error ? error : "Cannot load " + name);
