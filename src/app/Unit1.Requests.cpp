@@ -38,10 +38,11 @@ void TFrmMenu::RequestUpdate(const std::string& AModuleName, bool AAdditionalFil
       HideWaitPanel();
     return;
   }
-  ShowWaitPanel(request);
+  // Counted before the panel's paint lets earlier completions run, so none of them hides it.
   ++FRunningRequests;
   QPointer<TFrmMenu> self(this);
   try {
+    ShowWaitPanel(request);
     TFilesUpdater::New(FConfiguration.FLocalPath, FConfiguration.FRemotePath, FConfiguration.FUrl,
                        [self, request, AOnTerminate] {
                          if (self)

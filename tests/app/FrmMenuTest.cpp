@@ -237,3 +237,15 @@ TEST_F(Menu, FiveQuickClicksStartTheirOwnModules) {
   EXPECT_EQ(ReadAll(Local / "central.ini").size(), std::size_t(2 << 20));
   EXPECT_TRUE(Errors.isEmpty());
 }
+
+TEST_F(Menu, TheNotificationIconsDoubleClickRestoresTheWindow) {
+  TFrmMenu& menu = Open();
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  menu.showMinimized();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isMinimized(); }, 2000));
+  menu.TrayMessage(TFrmMenu::WM_LBUTTONDBLCLK + 1); // any other mouse message does nothing
+  EXPECT_TRUE(menu.isMinimized());
+  menu.TrayMessage(TFrmMenu::WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.isMinimized() && menu.isVisible(); }, 2000));
+}
