@@ -3,6 +3,7 @@
 #include "DebugOutput.h"
 #include "Errors.h"
 #include "Event.h"
+#include "FileCopy.h"
 #include "FileRemoval.h"
 #include "Paths.h"
 #include "UrlEncoding.h"
@@ -13,20 +14,6 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t written = write(fd, data.data(), data.size());
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return false;
-    data.remove_prefix(std::size_t(written));
-  }
-  return true;
-}
-
-} // namespace
 
 bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
                                      std::string& AReason) const {
@@ -39,7 +26,7 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd
                 [&](std::string_view chunk, const THttpResponse& r) {
                   if (r.Status >= 300)
                     return false;
-                  writeFailed = !WriteAll(AFd, chunk);
+                  writeFailed = !platform::WriteAll(AFd, chunk);
                   return !writeFailed;
                 },
                 Timeouts);

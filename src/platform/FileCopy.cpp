@@ -22,42 +22,67 @@ struct ScopedFd {
   }
 };
 
-void WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd, data, size);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written < 0)
-      RaiseLastOSError(errno);
-    data += written;
-    size -= std::size_t(written);
-  }
+// Small enough steps for a progress window to move, large enough to cost nothing.
+constexpr std::size_t CopyStep = 8 << 20;
+
+bool KernelCannotCopy(int error) {
+  return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP;
 }
 } // namespace
 
-void CopyFileWithProgress(std::string_view source, std::string_view target,
-                          const TCopyProgress& progress) {
+bool WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = write(fd, data.data(), data.size());
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    data.remove_prefix(std::size_t(written));
+  }
+  return true;
+}
+
+TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& progress) {
   const ScopedFd in{open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC)};
   struct stat st {};
   if (in.Fd < 0 || fstat(in.Fd, &st) != 0)
     RaiseLastOSError(errno);
-  TReplacementFile out(target);
-  std::vector<char> buffer(1 << 20);
+  // The kernel copies without the bytes passing through us; plain reads where it cannot.
+  bool kernelCopy = true;
+  std::vector<char> buffer;
   std::uint64_t copied = 0;
   for (;;) {
-    const ssize_t n = read(in.Fd, buffer.data(), buffer.size());
+    ssize_t n = -1;
+    if (kernelCopy) {
+      n = copy_file_range(in.Fd, nullptr, fd, nullptr, CopyStep, 0);
+      if (n < 0 && KernelCannotCopy(errno)) {
+        kernelCopy = false;
+        buffer.resize(1 << 20);
+        continue;
+      }
+    } else {
+      n = read(in.Fd, buffer.data(), buffer.size());
+      if (n > 0 && !WriteAll(fd, std::string_view(buffer.data(), std::size_t(n))))
+        n = -1;
+    }
+    if (n == 0)
+      break;
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0)
       RaiseLastOSError(errno);
-    if (n == 0)
-      break;
-    WriteAll(out.Fd(), buffer.data(), std::size_t(n));
     copied += std::uint64_t(n);
     if (progress)
       progress(copied, std::uint64_t(st.st_size));
   }
-  out.Commit(LocalAgeFromTimespec(st.st_mtim), st.st_mode);
+  return {st.st_mode, st.st_mtim};
+}
+
+void CopyFileWithProgress(std::string_view source, std::string_view target,
+                          const TCopyProgress& progress) {
+  TReplacementFile out(target);
+  const TCopiedFile copied = CopyFileInto(source, out.Fd(), progress);
+  out.Commit(LocalAgeFromTimespec(copied.Written), copied.Mode);
 }
 
 } // namespace platform

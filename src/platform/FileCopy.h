@@ -1,16 +1,30 @@
 #pragma once
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <string_view>
+#include <sys/types.h>
 
 namespace platform {
 
 using TCopyProgress = std::function<void(std::uint64_t copied, std::uint64_t total)>;
 
-// Copies a file with its last-write time and permission bits, as the shell's copy does,
-// reporting progress as it goes. The target is replaced in one step once the copy is complete.
-// Raises the system's error; the target is then left as it was.
+// What a copy takes over from its source besides the bytes.
+struct TCopiedFile {
+  mode_t Mode;
+  timespec Written;
+};
+
+// Copies the whole file at `source` into the open descriptor `fd`, reporting progress as it
+// goes. Raises the system's error.
+TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& progress = {});
+
+// Copies a file with its last-write time and permission bits, as the shell's copy does. The
+// target is replaced in one step once the copy is complete; on an error it stays as it was.
 void CopyFileWithProgress(std::string_view source, std::string_view target,
                           const TCopyProgress& progress);
+
+// Writes all of `data`; false (with errno set) when the file takes no more.
+bool WriteAll(int fd, std::string_view data);
 
 } // namespace platform

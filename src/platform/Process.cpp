@@ -19,6 +19,15 @@ struct Message {
   int Value;
 };
 
+// The null-terminated pointer list exec wants; built before fork, as the child may not allocate.
+std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv)
+    args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  return args;
+}
+
 void Send(int fd, char kind, int value) {
   const Message message{kind, value};
   (void)!write(fd, &message, sizeof message);
@@ -30,10 +39,7 @@ void Send(int fd, char kind, int value) {
 pid_t StartDetached(const std::vector<std::string>& argv, bool searchPath) {
   if (argv.empty())
     return 0;
-  std::vector<char*> args;
-  for (const std::string& arg : argv)
-    args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
+  std::vector<char*> args = ArgvOf(argv);
   int status[2];
   if (pipe2(status, O_CLOEXEC) != 0)
     return 0;
@@ -80,10 +86,7 @@ bool CreateProcess(const std::string& path, const TStartupInfo&,
 
 std::optional<int> RunAndWait(const std::vector<std::string>& argv,
                               std::chrono::milliseconds patience) {
-  std::vector<char*> args;
-  for (const std::string& arg : argv)
-    args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
+  std::vector<char*> args = ArgvOf(argv);
   const pid_t child = fork();
   if (child < 0)
     return 127;

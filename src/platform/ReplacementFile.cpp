@@ -9,7 +9,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace platform {
 
@@ -65,51 +64,6 @@ void TReplacementFile::Commit(TDateTime age, mode_t mode) {
   if (rename(FWork.c_str(), FTarget.c_str()) != 0)
     RaiseLastOSError(errno);
   FCommitted = true;
-}
-
-mode_t CopyFileInto(std::string_view source, int fd) {
-  const int in = open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0)
-    RaiseLastOSError(errno);
-  struct stat st {};
-  if (fstat(in, &st) != 0) {
-    const int error = errno;
-    close(in);
-    RaiseLastOSError(error);
-  }
-  // The kernel copies without the bytes passing through us; plain reads where it cannot.
-  bool kernelCopy = true;
-  std::vector<char> buffer;
-  for (;;) {
-    ssize_t n = -1;
-    if (kernelCopy) {
-      n = copy_file_range(in, nullptr, fd, nullptr, 1 << 30, 0);
-      if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-        kernelCopy = false;
-        buffer.resize(1 << 20);
-        continue;
-      }
-    } else {
-      n = read(in, buffer.data(), buffer.size());
-      for (ssize_t done = 0; n > 0 && done < n;) {
-        const ssize_t w = write(fd, buffer.data() + done, std::size_t(n - done));
-        if (w < 0) {
-          n = -1;
-          break;
-        }
-        done += w;
-      }
-    }
-    if (n == 0)
-      break;
-    if (n < 0 && errno != EINTR) {
-      const int error = errno;
-      close(in);
-      RaiseLastOSError(error);
-    }
-  }
-  close(in);
-  return st.st_mode;
 }
 
 } // namespace platform

@@ -38,8 +38,4 @@ private:
   bool FCommitted = false;
 };
 
-// Copies the whole file at `source` into the open descriptor `fd`; returns the source's
-// permission bits. Raises the system's error.
-mode_t CopyFileInto(std::string_view source, int fd);
-
 } // namespace platform

@@ -60,8 +60,9 @@ void TFilesUpdater::CompareLists() {
   for (const TFileInfoDTO& local : FLocalList) {
     const std::string key = platform::AnsiUpperCase(local.FileName());
     const TFileInfoDTO* central = FRemoteList.Find(key);
-    const bool exists = platform::FileExists(platform::JoinPath(FLocalPath, local.FileName()));
-    if (central && (!exists || local.Age() != central->Age()) && scheduled.insert(key).second)
+    // The age AddLocalFile read already says whether the file is there (MissingAge if not).
+    const bool missing = local.Age() == platform::MissingAge;
+    if (central && (missing || local.Age() != central->Age()) && scheduled.insert(key).second)
       AddTask({local.FileName(), central->FileName(), central->Age()});
   }
 }

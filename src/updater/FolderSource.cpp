@@ -1,6 +1,7 @@
 #include "FolderSource.h"
 
 #include "DirectoryScan.h"
+#include "FileCopy.h"
 #include "FileTimes.h"
 #include "Paths.h"
 #include "ReplacementFile.h"
@@ -23,6 +24,5 @@ void TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
   // Another process fetched it while we waited for its work file: nothing left to do.
   if (replacement.Waited() && platform::GetFileAge(local) == AFetch.Age)
     return;
-  const mode_t mode = platform::CopyFileInto(central, replacement.Fd());
-  replacement.Commit(AFetch.Age, mode);
+  replacement.Commit(AFetch.Age, platform::CopyFileInto(central, replacement.Fd()).Mode);
 }

@@ -1,11 +1,11 @@
 #include "FolderSource.h"
 
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "Installation.h"
 #include "ReplacementFile.h"
 
 #include <csignal>
-#include <sys/resource.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,18 +108,12 @@ TEST(FolderSource, ADiskThatFillsUpDuringTheCopyKeepsTheWorkingCopy) {
   TempDir central, local;
   Place(central, "Inventory.exe", std::string(4 << 20, 'i'), Age(6));
   Place(local, "Inventory.exe", "working copy", Age(1));
-  // No file larger than 1 MiB may be written: what a full disk looks like to a writer.
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 1 << 20;
-  setrlimit(RLIMIT_FSIZE, &small);
-  EXPECT_THROW(TFolderSource(local.Folder(), central.Folder())
-                   .UpdateFileFromFolder({"Inventory.exe", "Inventory.exe", Age(6)}),
-               platform::EOSError);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
+  {
+    FileSizeLimit full(1 << 20);
+    EXPECT_THROW(TFolderSource(local.Folder(), central.Folder())
+                     .UpdateFileFromFolder({"Inventory.exe", "Inventory.exe", Age(6)}),
+                 platform::EOSError);
+  }
   EXPECT_EQ(ReadAll(local / "Inventory.exe"), "working copy");
   EXPECT_FALSE(std::filesystem::exists(local / "Inventory.exe.norvane-part"));
 }

@@ -3,15 +3,14 @@
 
 #include "Errors.h"
 #include "ExternalServer.h"
+#include "FileSizeLimit.h"
 #include "Installation.h"
 #include "MainLoop.h"
 #include "RunningFileServer.h"
 #include "TestHttpServer.h"
 
-#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace testing_support;
 
@@ -116,16 +115,10 @@ TEST_F(FromServer, ADiskThatFillsUpDuringADownloadKeepsTheOldCopy) {
   Place(Central, "Treasury.exe", std::string(4 << 20, 'n'), Age(2));
   Place(Local, "Treasury.exe", "working copy", Age(1));
   RunningFileServer server(Central.Path().string());
-  // The process may write no file larger than 1 MiB: what a full disk looks like to a writer.
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 1 << 20;
-  setrlimit(RLIMIT_FSIZE, &small);
-  Update(server.Base(), "Treasury.exe", false);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
+  {
+    FileSizeLimit full(1 << 20);
+    Update(server.Base(), "Treasury.exe", false);
+  }
   ASSERT_EQ(Observed.Failed.size(), 1u);
   EXPECT_EQ(ReadAll(Local / "Treasury.exe"), "working copy");
   EXPECT_FALSE(std::filesystem::exists(Local / "Treasury.exe.norvane-part"));
