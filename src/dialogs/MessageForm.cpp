@@ -50,11 +50,11 @@ QFont TitleFont() {
   return fallback;
 }
 
-QString WithCrLf(const QString& text) {
+// Every line break (CR, LF or CR LF) as one LF.
+QString WithLf(const QString& text) {
   QString normalised = text;
   normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return normalised.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 QTextOption MessageTextOption(const QFontMetrics& metrics) {
@@ -64,13 +64,12 @@ QTextOption MessageTextOption(const QFontMetrics& metrics) {
   return option;
 }
 
-// The message wrapped at `width`, as the memo will show it: its widest line and its height.
+// The message (LF line breaks) wrapped at `width`, as the memo will show it: its widest line
+// and its height.
 QSize MeasureMessage(const QString& text, const QFont& font, int width) {
   const QFontMetrics metrics(font);
   int textWidth = 0, lines = 0;
-  for (const QString& paragraph : QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                                      .replace(QLatin1Char('\r'), QLatin1Char('\n'))
-                                      .split(QLatin1Char('\n'))) {
+  for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
     QTextLayout layout(paragraph, font);
     layout.setTextOption(MessageTextOption(metrics));
     layout.beginLayout();
@@ -270,7 +269,8 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
             metrics.size(Qt::TextShowMnemonic, QString::fromUtf8(ButtonTable[b].Caption)).width() + 8;
       input.CaptionWidths[b] = ButtonWidthCache[b];
     }
-  const QSize text = MeasureMessage(Msg, form->font(), screen.width() / 2);
+  const QString lines = WithLf(Msg);
+  const QSize text = MeasureMessage(lines, form->font(), screen.width() / 2);
   input.TextWidth = text.width();
   input.TextHeight = text.height();
   input.ScreenWidth = screen.width();
@@ -302,7 +302,7 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
                            QFontMetrics(form->Title->font()).height());
   form->Title->installEventFilter(form);
 
-  form->FMessageText = WithCrLf(Msg);
+  form->FMessageText = QString(lines).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
   form->Message = new TTransparentMemo(client);
   form->Message->setObjectName(QStringLiteral("Message"));
   form->Message->setFrameShape(QFrame::NoFrame);
@@ -310,7 +310,7 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
   form->Message->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   form->Message->setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
   form->Message->document()->setDocumentMargin(0);
-  form->Message->setPlainText(QString(form->FMessageText).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+  form->Message->setPlainText(lines);
   form->Message->setVerticalScrollBarPolicy(layout.MemoScrollBar ? Qt::ScrollBarAlwaysOn
                                                                  : Qt::ScrollBarAlwaysOff);
   form->Message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
