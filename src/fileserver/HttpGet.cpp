@@ -42,9 +42,13 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
   auto* transfer = static_cast<Transfer*>(user);
-  Curl().easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &transfer->Response.Status);
-  const bool more = (*transfer->Sink)(std::string_view(data, size * count), transfer->Response);
-  return more ? size * count : 0; // 0 ends the transfer
+  THttpResponse& response = transfer->Response;
+  Curl().easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &response.Status);
+  curl_off_t length = -1;
+  if (Curl().easy_getinfo(transfer->Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK)
+    response.ContentLength = length;
+  response.Stopped = !(*transfer->Sink)(std::string_view(data, size * count), response);
+  return response.Stopped ? 0 : size * count; // 0 ends the transfer
 }
 
 std::string VersionPrefix(long version) {
@@ -100,7 +104,7 @@ THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& he
   curl->easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
   curl->easy_setopt(h, CURLOPT_USERAGENT, "Norvane launcher");
   const CURLcode result = curl->easy_perform(h);
-  if (result != CURLE_OK)
+  if (result != CURLE_OK && !(result == CURLE_WRITE_ERROR && transfer.Response.Stopped))
     throw EHttpTransportError(error[0] ? error : curl->easy_strerror(result));
   curl->easy_getinfo(h, CURLINFO_RESPONSE_CODE, &transfer.Response.Status);
   long version = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -18,9 +19,11 @@ struct THttpResponse {
   long Status = 0;
   std::string StatusLine; // "HTTP/1.1 503 Service Unavailable"
   std::string ContentType;
+  std::int64_t ContentLength = -1; // -1 when the answer does not say
+  bool Stopped = false;            // the sink stopped the transfer before the body's end
 };
 
-// Receives the body as it arrives; false stops the transfer.
+// Receives the body as it arrives; false stops the transfer (the answer so far is returned).
 using TBodySink = std::function<bool(std::string_view chunk, const THttpResponse& response)>;
 
 class EHttpTransportError : public std::runtime_error {
@@ -28,8 +31,8 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// Raises EHttpTransportError with the transport's own message when no complete answer came
-// (including a transfer the sink stopped).
+// Raises EHttpTransportError with the transport's own message when no complete answer came,
+// unless the sink itself stopped it.
 THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
                       const TBodySink& sink, const THttpTimeouts& timeouts = {});
 

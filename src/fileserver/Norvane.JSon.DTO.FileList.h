@@ -1,7 +1,9 @@
 #pragma once
 #include "DateTime.h"
+#include "Errors.h"
 
 #include <cstdint>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,12 +49,20 @@ private:
 // A record array; an entry may be empty (null) after a listing that failed part-way.
 using TFileInfoDTOArray = std::vector<std::unique_ptr<TFileInfoDTO>>;
 
+// A listing beyond what the launcher reads; its message says which limit.
+class EListingTooLarge : public platform::EError {
+public:
+  using platform::EError::EError;
+};
+
 struct TFilesInfoDTOHelper {
   // Sets `AFiles` to one record per element of the JSON array `AJSON`. Raises
   // "TFilesInfoDTOHelper.FromJSON" for text that is not JSON, "Invalid class typecast" for JSON
   // that is not an array and "The input value is not a valid Object" for an element that is
-  // not an object; the records before that element stay.
-  static void FromJSON(TFileInfoDTOArray& AFiles, std::string_view AJSON);
+  // not an object; the records before that element stay. More than `AMaxFiles` elements raise
+  // EListingTooLarge as soon as the parser meets one too many.
+  static void FromJSON(TFileInfoDTOArray& AFiles, std::string_view AJSON,
+                       std::size_t AMaxFiles = SIZE_MAX);
   static void FreeAll(TFileInfoDTOArray& AFiles);
 };
 

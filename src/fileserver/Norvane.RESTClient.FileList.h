@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The file server's folder listing: one GET, answered with JSON file records.
@@ -35,7 +36,8 @@ public:
   explicit TRESTClientDownload(const std::string& AURL) : FBaseURL(AURL) {}
 
   // True when a file exists at ALocalFileName afterwards. A failed transfer leaves no local file
-  // and returns false; only a failure to remove it raises.
+  // and returns false; only a failure to remove it raises, and a file that another download
+  // holds, which is left alone.
   bool Download(const std::string& ARemoteFileName, const std::string& ALocalFileName);
 
   // The same with the transfer on a thread of its own; the caller's events are processed
@@ -49,7 +51,8 @@ public:
   THttpTimeouts Timeouts;
 
 private:
-  bool TransferToFile(const std::string& ARemoteFileName, const std::string& ALocalFileName) const;
+  std::optional<bool> TransferToFile(const std::string& ARemoteFileName,
+                                     const std::string& ALocalFileName) const;
 
   std::string FBaseURL;
 };

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -18,7 +19,7 @@
 bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
                                      std::string& AReason) const {
   const std::string url = WithScheme(DownloadURL(FBaseURL, ARemoteFileName));
-  bool writeFailed = false;
+  int writeError = 0;
   try {
     // The body goes to the file as it arrives; an error status stops the transfer at once.
     const THttpResponse response =
@@ -26,37 +27,47 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd
                 [&](std::string_view chunk, const THttpResponse& r) {
                   if (r.Status >= 300)
                     return false;
-                  writeFailed = !platform::WriteAll(AFd, chunk);
-                  return !writeFailed;
+                  if (!platform::WriteAll(AFd, chunk))
+                    writeError = errno;
+                  return writeError == 0;
                 },
                 Timeouts);
-    if (response.Status >= 300) {
-      AReason = response.StatusLine;
-      return false;
-    }
-    return true;
+    if (response.Status >= 300)
+      AReason = response.StatusLine; // the answer's own words, whatever its body
+    else if (writeError)
+      AReason = platform::SystemErrorMessage(writeError);
+    return AReason.empty();
   } catch (const EHttpTransportError& e) {
-    AReason = writeFailed ? platform::SystemErrorMessage(errno) : e.what();
+    AReason = e.what();
     return false;
   }
 }
 
-// Steps 3 to 5: create the file, held exclusively, transfer into it, close it.
-bool TRESTClientDownload::TransferToFile(const std::string& ARemoteFileName,
-                                         const std::string& ALocalFileName) const {
+// Steps 3 to 5: create the file, held exclusively, transfer into it, close it. The file is
+// emptied only once it is held: a second download to the same file must not wipe the first's.
+// Nothing when another download holds it.
+std::optional<bool> TRESTClientDownload::TransferToFile(const std::string& ARemoteFileName,
+                                                        const std::string& ALocalFileName) const {
   const int fd = open(platform::ToNativePath(ALocalFileName).c_str(),
-                      O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+                      O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return std::nullopt;
+  }
   std::string reason;
-  const bool ok = flock(fd, LOCK_EX | LOCK_NB) == 0 && DownloadTo(ARemoteFileName, fd, reason);
+  const bool ok = ftruncate(fd, 0) == 0 && DownloadTo(ARemoteFileName, fd, reason);
   return close(fd) == 0 && ok;
 }
 
 bool TRESTClientDownload::Download(const std::string& ARemoteFileName,
                                    const std::string& ALocalFileName) {
   platform::OutputDebugString(std::string(92, '>') + ARemoteFileName);
-  if (!TransferToFile(ARemoteFileName, ALocalFileName))
+  const std::optional<bool> transferred = TransferToFile(ARemoteFileName, ALocalFileName);
+  if (!transferred) // as removing a file another download holds fails where files are shared
+    throw platform::EError(platform::SFileInUse);
+  if (!*transferred)
     platform::StrictDeleteFile(ALocalFileName);
   return platform::FileExists(ALocalFileName);
 }
@@ -68,7 +79,8 @@ bool TRESTClientDownload::ThreadedDownload(const std::string& ARemoteFileName,
   // The worker keeps its own copy of everything it touches: it may outlive this call's frame.
   std::thread([event, client = *this, ARemoteFileName, ALocalFileName] {
     try {
-      if (!client.TransferToFile(ARemoteFileName, ALocalFileName))
+      const std::optional<bool> transferred = client.TransferToFile(ARemoteFileName, ALocalFileName);
+      if (transferred && !*transferred)
         platform::StrictDeleteFile(ALocalFileName);
     } catch (...) {
       // A failed removal ends the worker quietly.

@@ -3,12 +3,18 @@
 #include "Errors.h"
 #include "UrlEncoding.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 namespace {
-constexpr std::size_t MaxListingBytes = 512u * 1024 * 1024;
+// About 600,000 files of a real installation; what is read stays a small multiple of this.
+constexpr std::size_t MaxListingBytes = 64u * 1024 * 1024;
+// Short records cost more memory than their text: their number is bounded as well.
+constexpr std::size_t MaxListingFiles = 1'000'000;
 
 // The charset parameter of a content type, if any.
 std::string CharsetOf(const std::string& contentType) {
@@ -25,11 +31,40 @@ std::string CharsetOf(const std::string& contentType) {
   return charset;
 }
 
+// Each ill-formed sequence becomes U+FFFD, as a UTF-8 decoder reads it: one bad byte in one
+// name must not cost the whole listing.
+std::string RepairUtf8(std::string text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
+  int32_t i = 0;
+  for (UChar32 c = 0; i < length;) {
+    const int32_t start = i;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) {
+      i = start;
+      break;
+    }
+  }
+  if (i == length)
+    return text;
+  std::string repaired(text, 0, std::size_t(i));
+  while (i < length) {
+    const int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0)
+      repaired += "\xEF\xBF\xBD";
+    else
+      repaired.append(text, std::size_t(start), std::size_t(i - start));
+  }
+  return repaired;
+}
+
 // The body as UTF-8 text, read in the character set its content type names.
-std::string DecodeBody(const std::string& body, const std::string& contentType) {
+std::string DecodeBody(std::string body, const std::string& contentType) {
   const std::string charset = CharsetOf(contentType);
   if (charset.empty() || charset == "utf-8" || charset == "UTF-8")
-    return body;
+    return RepairUtf8(std::move(body));
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(charset.c_str(), &status),
                                                                &ucnv_close);
@@ -56,12 +91,19 @@ bool TRESTClientFileList::Execute(const std::string& AFolder, const std::string&
   TFilesInfoDTOHelper::FreeAll(FFiles);
   const std::string url = ListingURL(FURL, AFolder, AMask, ARecursive);
   std::string body;
+  bool tooLarge = false;
   THttpResponse response;
   try {
     response = HttpGet(url, {"Accept: application/json", "Accept-Charset: UTF-8, *;q=0.8"},
-                       [&](std::string_view chunk, const THttpResponse&) {
-                         body.append(chunk);
-                         return body.size() <= MaxListingBytes;
+                       [&](std::string_view chunk, const THttpResponse& answer) {
+                         if (body.empty() && answer.ContentLength > 0)
+                           body.reserve(std::size_t(
+                               std::min<std::int64_t>(answer.ContentLength, MaxListingBytes)));
+                         tooLarge = answer.ContentLength > std::int64_t(MaxListingBytes) ||
+                                    body.size() + chunk.size() > MaxListingBytes;
+                         if (!tooLarge)
+                           body.append(chunk);
+                         return !tooLarge;
                        },
                        Timeouts);
   } catch (const EHttpTransportError& e) {
@@ -69,9 +111,12 @@ bool TRESTClientFileList::Execute(const std::string& AFolder, const std::string&
   }
   if (response.Status >= 500)
     throw platform::EError(response.StatusLine);
-  const std::string text = DecodeBody(body, response.ContentType);
+  if (tooLarge)
+    throw EListingTooLarge("The file list is too large: more than " +
+                           std::to_string(MaxListingBytes >> 20) + " MiB");
+  const std::string text = DecodeBody(std::move(body), response.ContentType);
   if (response.Status < 300)
-    TFilesInfoDTOHelper::FromJSON(FFiles, text);
+    TFilesInfoDTOHelper::FromJSON(FFiles, text, MaxListingFiles);
   else
     FError = FileInfoErrorFromJSON(text); // the old record stays when this one cannot be read
   return FError->Status() == 0;

@@ -1,13 +1,22 @@
 #include "DebugOutput.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 
 namespace platform {
 
+namespace {
+std::atomic<bool> Enabled{true};
+}
+
 void OutputDebugString(std::string_view text) {
+  if (!Enabled.load(std::memory_order_relaxed))
+    return;
   const std::string line = std::string(text) + '\n';
   std::fwrite(line.data(), 1, line.size(), stderr); // one write: lines of parallel fetches stay whole
 }
+
+void EnableDebugOutput(bool enabled) { Enabled.store(enabled, std::memory_order_relaxed); }
 
 } // namespace platform

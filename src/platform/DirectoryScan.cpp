@@ -3,9 +3,10 @@
 #include "Errors.h"
 #include "Paths.h"
 
+#include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <set>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -35,10 +36,12 @@ public:
   explicit Scanner(const std::function<void(const std::string&, const timespec&)>& found)
       : FFound(found) {}
 
-  void Walk(int fd, const std::string& prefix) {
+  // `id` is the folder's own identity, kept on the path from the root while it is walked.
+  void Walk(int fd, const FolderId& id, const std::string& prefix) {
     Folder folder(fd);
     if (!folder.Handle)
       return;
+    FAncestors.push_back(id);
     const int dirFd = dirfd(folder.Handle);
     while (const dirent* entry = readdir(folder.Handle)) {
       const std::string_view name = entry->d_name;
@@ -49,19 +52,26 @@ public:
         continue; // vanished meanwhile, or a dangling link
       const std::string relative = prefix + std::string(name);
       if (S_ISDIR(st.st_mode)) {
-        if (Enter(st))
-          Walk(openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC), relative + '\\');
+        const FolderId child{st.st_dev, st.st_ino};
+        if (!IsAncestor(child))
+          Walk(openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC), child,
+               relative + '\\');
       } else if (S_ISREG(st.st_mode)) {
         FFound(relative, st.st_mtim);
       }
     }
+    FAncestors.pop_back();
   }
 
-  bool Enter(const struct stat& st) { return FVisited.insert({st.st_dev, st.st_ino}).second; }
-
 private:
+  // Only a folder that contains itself is a loop: a folder reached by a second name (a link to
+  // a sibling) is listed under that name too, since files may be looked up by it.
+  bool IsAncestor(const FolderId& id) const {
+    return std::find(FAncestors.begin(), FAncestors.end(), id) != FAncestors.end();
+  }
+
   const std::function<void(const std::string&, const timespec&)>& FFound;
-  std::set<FolderId> FVisited;
+  std::vector<FolderId> FAncestors;
 };
 } // namespace
 
@@ -76,8 +86,7 @@ void ScanFiles(std::string_view root,
     throw EError(SPathNotFound);
   }
   Scanner scanner(found);
-  scanner.Enter(st);
-  scanner.Walk(fd, "");
+  scanner.Walk(fd, {st.st_dev, st.st_ino}, "");
 }
 
 } // namespace platform

@@ -24,6 +24,9 @@ inline constexpr const char* SInvalidPathChars = "Invalid characters in path";
 inline constexpr const char* SPathTooLong = "The specified path is too long";
 inline constexpr const char* SPathNotFound = "The specified path was not found";
 inline constexpr const char* SDuplicatesNotAllowed = "Duplicates not allowed";
+// Windows's words for a file that another holds open exclusively; this system has none of its own.
+inline constexpr const char* SFileInUse =
+    "The process cannot access the file because it is being used by another process";
 
 // The system's message for an error number, as strerror gives it.
 std::string SystemErrorMessage(int code);

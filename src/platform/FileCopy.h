@@ -24,6 +24,11 @@ TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& p
 void CopyFileWithProgress(std::string_view source, std::string_view target,
                           const TCopyProgress& progress);
 
+// The permission bits a copy named `name` gets from its source's mode: nothing beyond 0777,
+// and a program of the suite, known on every system by its ".exe" name (any case), is made
+// executable wherever it is readable.
+unsigned CopyPermissions(std::string_view name, unsigned sourceMode);
+
 // Writes all of `data`; false (with errno set) when the file takes no more.
 bool WriteAll(int fd, std::string_view data);
 

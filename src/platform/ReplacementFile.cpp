@@ -5,6 +5,9 @@
 #include "Paths.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,24 +18,175 @@ namespace platform {
 namespace {
 constexpr const char* WorkSuffix = ".norvane-part";
 
-// Locks the work file at `path`, making sure the locked file is still the one under that name
-// (a finished fetch renames its work file away while we wait for its lock).
-int OpenLocked(const std::string& path, bool& waited) {
-  for (;;) {
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-      RaiseLastOSError(errno);
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      waited = true;
-      while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-    struct stat held {}, named {};
-    if (fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
-        held.st_dev == named.st_dev)
-      return fd;
-    close(fd);
+// A work file nobody may open but its owner is only known to be abandoned once it has been
+// still for longer than any live fetch waits between two writes (30 s to connect, 30 s stall).
+constexpr time_t StaleAfterSeconds = 120;
+
+// Past this many rounds something keeps replacing the work file under us: give up.
+constexpr int MaxOpenRounds = 64;
+
+// Work files are readable by everyone: another account sharing the installation must be able
+// to lock one to tell a live fetch from an abandoned one.
+constexpr mode_t WorkMode = 0644;
+
+// A file system that keeps times coarser than this is not out of range, only coarse.
+constexpr time_t TimeSlackSeconds = 2;
+
+struct ScopedFd {
+  int Fd = -1;
+  explicit ScopedFd(int fd) : Fd(fd) {}
+  ~ScopedFd() {
+    if (Fd >= 0)
+      close(Fd);
   }
+  ScopedFd(const ScopedFd&) = delete;
+  ScopedFd& operator=(const ScopedFd&) = delete;
+  int Release() {
+    const int fd = Fd;
+    Fd = -1;
+    return fd;
+  }
+};
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
+}
+
+// True when `path` still names the file open at `fd`, itself and not through a link.
+bool StillNamed(int fd, const std::string& path) {
+  struct stat held {}, named {};
+  return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && SameFile(held, named);
+}
+
+void LockWaiting(int fd, bool& waited) {
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+    return;
+  waited = true;
+  while (flock(fd, LOCK_EX) != 0)
+    if (errno != EINTR)
+      RaiseLastOSError(errno);
+}
+
+[[noreturn]] void RaiseWorkFileError(const std::string& path, const std::string& why) {
+  throw EError("The work file " + path + " " + why);
+}
+
+// Something that is not our regular work file sits at its name (a link, a folder, a pipe, a
+// second name of another file): it goes, and the caller starts again with a fresh file.
+void RemoveIntruder(const std::string& path) {
+  if (unlink(path.c_str()) == 0 || errno == ENOENT)
+    return;
+  if ((errno == EISDIR || errno == EPERM) && rmdir(path.c_str()) == 0)
+    return;
+  RaiseWorkFileError(path, "is in the way and cannot be removed: " + SystemErrorMessage(errno));
+}
+
+// A work file we may not even read belongs to another account; it is taken over only once it
+// has clearly been abandoned.
+void RemoveIfAbandoned(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0)
+    return; // gone meanwhile
+  if (time(nullptr) - st.st_mtime < StaleAfterSeconds)
+    RaiseWorkFileError(path, "is being written by another account; try again later");
+  if (unlink(path.c_str()) != 0 && errno != ENOENT)
+    RaiseWorkFileError(path, "of another account cannot be removed: " +
+                                 SystemErrorMessage(errno));
+}
+
+// Opens the work file without following a link and without blocking on a pipe. Sets `foreign`
+// when the file is there but only readable to us.
+int OpenEntry(const std::string& path, bool& foreign) {
+  constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  foreign = false;
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | flags, WorkMode);
+  if (fd < 0 && errno == EACCES) {
+    foreign = true;
+    fd = open(path.c_str(), O_RDONLY | flags);
+  }
+  return fd;
+}
+
+// One round of taking the work file: its descriptor, locked, or -1 to start again.
+int TryTake(const std::string& path, bool& waited) {
+  bool foreign = false;
+  ScopedFd fd(OpenEntry(path, foreign));
+  if (fd.Fd < 0) {
+    const int error = errno;
+    if (error == ELOOP || error == ENXIO || error == EISDIR)
+      RemoveIntruder(path); // a link, a socket, a folder
+    else if (error == EACCES && foreign)
+      RemoveIfAbandoned(path);
+    else if (error != ENOENT)
+      RaiseLastOSError(error);
+    return -1;
+  }
+  struct stat st {};
+  if (fstat(fd.Fd, &st) != 0)
+    RaiseLastOSError(errno);
+  if (!S_ISREG(st.st_mode) || st.st_nlink != 1) {
+    // Writing into a second name of a file would change that file wherever it lives.
+    if (StillNamed(fd.Fd, path))
+      RemoveIntruder(path);
+    return -1;
+  }
+  LockWaiting(fd.Fd, waited);
+  if (!StillNamed(fd.Fd, path))
+    return -1; // a finished fetch renamed it away, or its owner removed it, while we waited
+  if (foreign || st.st_uid != geteuid()) {
+    // Another account's work file, and nobody writes it now: start afresh with our own.
+    if (unlink(path.c_str()) != 0 && errno != ENOENT)
+      RaiseWorkFileError(path, "of another account cannot be removed: " +
+                                   SystemErrorMessage(errno));
+    return -1;
+  }
+  fchmod(fd.Fd, WorkMode); // the creator's umask may have narrowed it
+  return fd.Release();
+}
+
+// Only the holder of the lock on the file under the work name ever writes, renames or removes
+// it, so there are never two writers, also across processes and accounts.
+int OpenLocked(const std::string& path, bool& waited) {
+  for (int round = 0; round < MaxOpenRounds; ++round) {
+    const int fd = TryTake(path, waited);
+    if (fd >= 0)
+      return fd;
+  }
+  RaiseWorkFileError(path, "keeps being replaced by something else");
+}
+
+// Makes a completed rename survive a power cut.
+void FlushFolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    RaiseLastOSError(errno);
+  const int result = fsync(fd);
+  const int error = errno;
+  close(fd);
+  if (result != 0 && error != EINVAL) // some file systems cannot flush a folder: nothing to do
+    RaiseLastOSError(error);
+}
+
+std::string AgeText(TDateTime age) {
+  const DateTimeParts p = DecodeDateTime(age);
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day,
+                p.Hour, p.Minute, p.Second);
+  return text;
+}
+
+// Stamps the age and reads it back: a file system clamps a time outside its range silently,
+// which would make the file look out of date on every run.
+void StampAge(int fd, TDateTime age) {
+  const auto wanted = TimespecFromLocalAge(age);
+  struct stat st {};
+  const bool stored = wanted && SetFileAge(fd, age) && fstat(fd, &st) == 0 &&
+                      std::abs(st.st_mtim.tv_sec - wanted->tv_sec) <= TimeSlackSeconds;
+  if (!stored)
+    throw EError("Age out of range: this file system cannot keep " + AgeText(age) +
+                 " as a last-write time");
 }
 } // namespace
 
@@ -57,13 +211,19 @@ TReplacementFile::~TReplacementFile() {
   close(FFd);
 }
 
-void TReplacementFile::Commit(TDateTime age, mode_t mode) {
-  if (fchmod(FFd, mode & 07777) != 0)
+void TReplacementFile::Commit(TDateTime age, unsigned permissions) {
+  // Only permission bits: set-user-ID and the like must never come with a copied file.
+  if (fchmod(FFd, permissions & 0777) != 0)
     RaiseLastOSError(errno);
-  SetFileAge(FFd, age); // a time that cannot be set leaves the file out of date, as before
+  StampAge(FFd, age);
+  // The content and its time reach the disk before the name does, so a power cut leaves
+  // either the old file or the complete new one, never a short file that looks up to date.
+  if (fsync(FFd) != 0)
+    RaiseLastOSError(errno);
   if (rename(FWork.c_str(), FTarget.c_str()) != 0)
     RaiseLastOSError(errno);
   FCommitted = true;
+  FlushFolderOf(FTarget);
 }
 
 } // namespace platform

@@ -3,15 +3,15 @@
 
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace platform {
 
 // A new content for `target`, written beside it and put in its place in one step, so no
 // partly written file is ever seen under the real name and a failure keeps the old copy.
 // The work file has a fixed name next to the target and is locked while it is written: a work
-// file left by a killed run is taken over and cleaned up by the next fetch of that file, and a
-// fetch of another process waits for the one in progress.
+// file left by a killed run (of any account) is taken over by the next fetch of that file, and
+// a fetch of another process waits for the one in progress. Whatever else sits at the work
+// file's name (a link, a pipe, a second name of some other file) is removed, never written.
 class TReplacementFile {
 public:
   // Opens and locks the work file; the target's folder must exist. Raises the system's error.
@@ -25,9 +25,11 @@ public:
   // True when another process held the work file and this one had to wait for it.
   bool Waited() const { return FWaited; }
 
-  // Stamps the last-write time (age as local time) and permission bits, then renames the work
-  // file over the target. Raises the system's error; the old target then stays.
-  void Commit(TDateTime age, mode_t mode);
+  // Stamps the permission bits (nothing beyond 0777) and the last-write time (age as local
+  // time), flushes the file to disk and renames it over the target, flushing the folder too.
+  // Raises the system's error, or "Age out of range…" when the file system cannot keep the
+  // age; the old target then stays.
+  void Commit(TDateTime age, unsigned permissions);
 
   static std::string WorkFileName(std::string_view target);
 

@@ -1,9 +1,11 @@
 #include "TextCase.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <unicode/locid.h>
-#include <unicode/unistr.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 namespace platform {
 
@@ -28,11 +30,28 @@ std::string UpperCase(std::string_view text, const icu::Locale& locale) {
         c = static_cast<char>(c - 'a' + 'A');
     return result;
   }
-  icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-  unicode.toUpper(locale);
+  // One character for one, as the platform's linguistic upper-casing does (so "ß" stays and no
+  // two distinct names can meet), with the locale's own rule for the dotted i. Bytes that are
+  // not UTF-8 stay as they are, so such names stay distinct too.
+  const bool dottedI = HasSpecialAsciiCasing(locale);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
   std::string result;
-  unicode.toUTF8String(result);
+  result.reserve(text.size() + 8);
+  for (int32_t i = 0; i < length;) {
+    const int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) {
+      result.append(text.data() + start, static_cast<std::size_t>(i - start));
+      continue;
+    }
+    const UChar32 upper = dottedI && c == 'i' ? 0x130 : u_toupper(c);
+    std::uint8_t encoded[U8_MAX_LENGTH];
+    int32_t size = 0;
+    U8_APPEND_UNSAFE(encoded, size, upper);
+    result.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(size));
+  }
   return result;
 }
 

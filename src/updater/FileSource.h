@@ -33,5 +33,10 @@ public:
   virtual void FillRemoteList(TRemoteList& ARemoteList) = 0;
   // On a worker thread; raises when the file could not be fetched. Never leaves a partial file
   // under the real name, and never removes a working copy before its replacement is complete.
-  virtual void UpdateFile(const TFetch& AFetch) = 0;
+  // False when the file turned out to be up to date already (another process fetched it).
+  virtual bool UpdateFile(const TFetch& AFetch) = 0;
 };
+
+// True when a file is at `ALocalPath` and its age is `AAge`. The missing age is a possible
+// central age too, so existence is checked, not inferred from the age.
+bool IsUpToDate(const std::string& ALocalPath, platform::TDateTime AAge);

@@ -60,8 +60,10 @@ void TFilesUpdater::CompareLists() {
   for (const TFileInfoDTO& local : FLocalList) {
     const std::string key = platform::AnsiUpperCase(local.FileName());
     const TFileInfoDTO* central = FRemoteList.Find(key);
-    // The age AddLocalFile read already says whether the file is there (MissingAge if not).
-    const bool missing = local.Age() == platform::MissingAge;
+    // The age AddLocalFile read says the file is there unless it is MissingAge, which a
+    // central age can be too.
+    const bool missing = local.Age() == platform::MissingAge &&
+                         !platform::FileExists(platform::JoinPath(FLocalPath, local.FileName()));
     if (central && (missing || local.Age() != central->Age()) && scheduled.insert(key).second)
       AddTask({local.FileName(), central->FileName(), central->Age()});
   }
@@ -82,12 +84,14 @@ void TFilesUpdater::UpdateFile(const TFetch& AFetch) {
     const auto key = std::filesystem::path(platform::ToNativePath(local)).lexically_normal();
     TFetchRegistry::TClaim claim(TFetchRegistry::Instance(), key.string());
     // Another engine may have fetched this file since the lists were compared (it may even be
-    // fetching it now: the claim waited for it). A central age is never MissingAge, so an equal
-    // age means the file is there and up to date.
-    if (platform::GetFileAge(local) != AFetch.Age)
-      FSource->UpdateFile(AFetch);
-    if (FOptions.Observer)
-      FOptions.Observer->FileFetched(AFetch.FileName);
+    // fetching it now: the claim waited for it).
+    const bool fetched = !IsUpToDate(local, AFetch.Age) && FSource->UpdateFile(AFetch);
+    if (FOptions.Observer) {
+      if (fetched)
+        FOptions.Observer->FileFetched(AFetch.FileName);
+      else
+        FOptions.Observer->FileUpToDate(AFetch.FileName);
+    }
   } catch (const std::exception& e) {
     if (FOptions.Observer)
       FOptions.Observer->FileFailed(AFetch.FileName, e.what());

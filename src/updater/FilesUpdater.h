@@ -27,6 +27,8 @@ public:
   virtual ~IUpdateObserver() = default;
   virtual void FileScheduled(const std::string& /*AFileName*/) {}
   virtual void FileFetched(const std::string& /*AFileName*/) {}
+  // Scheduled, but found up to date when its turn came (another process had fetched it).
+  virtual void FileUpToDate(const std::string& /*AFileName*/) {}
   virtual void FileFailed(const std::string& /*AFileName*/, const std::string& /*AReason*/) {}
 };
 

@@ -16,13 +16,15 @@ void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
 
 // The central file is read by the spelling the scan found (file systems may tell case apart);
 // the local file keeps the local spelling.
-void TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
+bool TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
   const std::string central = platform::JoinPath(FRemotePath, AFetch.RemoteName);
   const std::string local = platform::JoinPath(FLocalPath, AFetch.FileName);
   platform::ForceDirectories(platform::ExtractFilePath(local));
   platform::TReplacementFile replacement(local);
   // Another process fetched it while we waited for its work file: nothing left to do.
-  if (replacement.Waited() && platform::GetFileAge(local) == AFetch.Age)
-    return;
-  replacement.Commit(AFetch.Age, platform::CopyFileInto(central, replacement.Fd()).Mode);
+  if (replacement.Waited() && IsUpToDate(local, AFetch.Age))
+    return false;
+  const platform::TCopiedFile copied = platform::CopyFileInto(central, replacement.Fd());
+  replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, copied.Mode));
+  return true;
 }

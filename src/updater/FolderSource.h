@@ -8,10 +8,10 @@ public:
       : FLocalPath(std::move(ALocalPath)), FRemotePath(std::move(ARemotePath)) {}
 
   void FillRemoteList(TRemoteList& ARemoteList) override { FillRemoteListFromFolder(ARemoteList); }
-  void UpdateFile(const TFetch& AFetch) override { UpdateFileFromFolder(AFetch); }
+  bool UpdateFile(const TFetch& AFetch) override { return UpdateFileFromFolder(AFetch); }
 
   void FillRemoteListFromFolder(TRemoteList& ARemoteList);
-  void UpdateFileFromFolder(const TFetch& AFetch);
+  bool UpdateFileFromFolder(const TFetch& AFetch);
 
 private:
   const std::string FLocalPath;

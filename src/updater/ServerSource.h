@@ -8,10 +8,10 @@ public:
       : FLocalPath(std::move(ALocalPath)), FURL(std::move(AURL)) {}
 
   void FillRemoteList(TRemoteList& ARemoteList) override { FillRemoteListFromServer(ARemoteList); }
-  void UpdateFile(const TFetch& AFetch) override { UpdateFileFromServer(AFetch); }
+  bool UpdateFile(const TFetch& AFetch) override { return UpdateFileFromServer(AFetch); }
 
   void FillRemoteListFromServer(TRemoteList& ARemoteList);
-  void UpdateFileFromServer(const TFetch& AFetch);
+  bool UpdateFileFromServer(const TFetch& AFetch);
 
 private:
   const std::string FLocalPath;

@@ -31,12 +31,12 @@ struct Log : IUpdateObserver {
 struct CountingSource : IFileSource {
   explicit CountingSource(std::shared_ptr<IFileSource> inner) : Inner(std::move(inner)) {}
   void FillRemoteList(TRemoteList& list) override { Inner->FillRemoteList(list); }
-  void UpdateFile(const TFetch& fetch) override {
+  bool UpdateFile(const TFetch& fetch) override {
     {
       std::lock_guard guard(Lock);
       ++Copies[fetch.FileName];
     }
-    Inner->UpdateFile(fetch);
+    return Inner->UpdateFile(fetch);
   }
   std::shared_ptr<IFileSource> Inner;
   std::mutex Lock;
@@ -203,10 +203,12 @@ TEST_F(Engine, AFailedFetchIsReportedAndTheOthersGoOn) {
   Place(Central, "Good.exe", "good", Age(6));
   Place(Central, "central.ini", "ini", Age(6));
   Place(Local, "central.ini", "old ini", Age(1));
-  std::filesystem::create_directory(Local / "Good.exe.norvane-part"); // cannot be opened as a file
+  // A folder with something in it where the work file goes: it cannot be cleared away.
+  Local.Write("Good.exe.norvane-part/keep", "x");
   Update("Good.exe", true);
   ASSERT_EQ(Observed.Failed.size(), 1u);
-  EXPECT_EQ(Observed.Failed[0], "Good.exe: Is a directory");
+  EXPECT_EQ(Observed.Failed[0], "Good.exe: The work file " + (Local / "Good.exe.norvane-part").string() +
+                                    " is in the way and cannot be removed: Directory not empty");
   EXPECT_EQ(ReadAll(Local / "central.ini"), "ini");
   EXPECT_FALSE(std::filesystem::exists(Local / "Good.exe"));
 }

@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "FilesUpdater.h"
 #include "MainThread.h"
+#include "Errors.h"
 #include "Paths.h"
 
 #include <mutex>
@@ -21,6 +22,8 @@ std::optional<TUpdateCommand> TUpdateCommand::Parse(const std::vector<std::strin
       command.Shared = false;
     else if (argument == "--dry-run")
       command.DryRun = true;
+    else if (argument == "--verbose")
+      command.Verbose = true;
     else
       return std::nullopt;
   }
@@ -38,6 +41,9 @@ public:
       Line("would fetch  " + name, FScheduled);
   }
   void FileFetched(const std::string& name) override { Line("fetched  " + name, FFetched); }
+  void FileUpToDate(const std::string& name) override {
+    Line("up to date  " + name, FUpToDate);
+  }
   void FileFailed(const std::string& name, const std::string& reason) override {
     Line("failed   " + name + ": " + reason, FFailed);
   }
@@ -48,7 +54,10 @@ public:
       FOut << FScheduled << " to fetch" << std::endl;
       return ExitAllFetched;
     }
-    FOut << FFetched << " fetched, " << FFailed << " failed" << std::endl;
+    FOut << FFetched << " fetched, ";
+    if (FUpToDate)
+      FOut << FUpToDate << " up to date, ";
+    FOut << FFailed << " failed" << std::endl;
     return FFailed ? ExitSomeFailed : ExitAllFetched;
   }
 
@@ -62,7 +71,7 @@ private:
   std::ostream& FOut;
   const bool FDryRun;
   std::mutex FLock;
-  int FScheduled = 0, FFetched = 0, FFailed = 0;
+  int FScheduled = 0, FFetched = 0, FUpToDate = 0, FFailed = 0;
 };
 
 bool IsBlank(const std::string& text) {
@@ -70,8 +79,33 @@ bool IsBlank(const std::string& text) {
 }
 } // namespace
 
+std::string ModuleNameProblem(const std::string& name) {
+  if (platform::IsRootedName(name))
+    return "is not a relative name";
+  if (platform::HasInvalidPathChars(name))
+    return platform::SInvalidPathChars;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = name.find_first_of("\\/", start);
+    const std::string part = name.substr(start, end - start);
+    if (part == "..")
+      return "leads out of the installation";
+    if (part.empty() || part == ".")
+      return "is not a plain file name";
+    if (end == std::string::npos)
+      return {};
+    start = end + 1;
+  }
+}
+
 int RunUpdate(const TUpdateCommand& command, const std::string& executablePath, std::ostream& out,
               std::ostream& err) {
+  // The engine writes the module where its name leads: only a name inside the installation.
+  if (const std::string problem = ModuleNameProblem(command.Module);
+      !command.Module.empty() && !problem.empty()) {
+    err << "norvane-update: --module " << command.Module << ": " << problem << std::endl;
+    return ExitUsage;
+  }
   const std::string dir = command.Dir.empty() ? platform::ExtractFilePath(executablePath)
                                               : platform::IncludeTrailingBackslash(command.Dir);
   // The launcher's own reading of Norvane.ini, as if it ran from DIR.
