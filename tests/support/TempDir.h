@@ -5,11 +5,11 @@
 
 namespace testing_support {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder (or `base`), removed with everything in it.
 class TempDir {
 public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "norvane-test-XXXXXX").string();
+  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "norvane-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
       throw std::runtime_error("mkdtemp failed");
     FPath = pattern;

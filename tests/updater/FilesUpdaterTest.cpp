@@ -1,6 +1,7 @@
 #include "FilesUpdater.h"
 
 #include "Errors.h"
+#include "FetchRegistry.h"
 #include "FolderSource.h"
 #include "Installation.h"
 #include "MainLoop.h"
@@ -17,9 +18,10 @@ namespace {
 // Records what the engine says of each file.
 struct Log : IUpdateObserver {
   std::mutex Lock;
-  std::vector<std::string> Scheduled, Fetched, Failed;
+  std::vector<std::string> Scheduled, Fetched, UpToDate, Failed;
   void FileScheduled(const std::string& n) override { Add(Scheduled, n); }
   void FileFetched(const std::string& n) override { Add(Fetched, n); }
+  void FileUpToDate(const std::string& n) override { Add(UpToDate, n); }
   void FileFailed(const std::string& n, const std::string& r) override { Add(Failed, n + ": " + r); }
   void Add(std::vector<std::string>& list, const std::string& text) {
     std::lock_guard guard(Lock);
@@ -211,4 +213,26 @@ TEST_F(Engine, AFailedFetchIsReportedAndTheOthersGoOn) {
                                     " is in the way and cannot be removed: Directory not empty");
   EXPECT_EQ(ReadAll(Local / "central.ini"), "ini");
   EXPECT_FALSE(std::filesystem::exists(Local / "Good.exe"));
+}
+
+TEST_F(Engine, AFileAnotherFetchBroughtUpToDateMeanwhileIsReportedSoAndNotCopied) {
+  Place(Central, "Treasury.exe", "central", Age(6));
+  auto counting = std::make_shared<CountingSource>(
+      std::make_shared<TFolderSource>(Local.Folder(), Central.Folder()));
+  const std::string path = std::filesystem::path(Local / "Treasury.exe").lexically_normal();
+  int completions = 0;
+  {
+    // Another engine of this process is fetching the file; it ends after our compare.
+    TFetchRegistry::TClaim other(TFetchRegistry::Instance(), path);
+    TFilesUpdater::New(Local.Folder(), Central.Folder(), "", [&] { ++completions; },
+                       {&Observed, false, counting, Main})
+        ->Execute("Treasury.exe", false);
+    Place(Local, "Treasury.exe", "fetched by the other", Age(6));
+  }
+  ASSERT_TRUE(RunMainLoopUntil(*Main, [&] { return completions > 0; }));
+  EXPECT_EQ(Observed.Scheduled, std::vector<std::string>{"Treasury.exe"});
+  EXPECT_EQ(Observed.UpToDate, std::vector<std::string>{"Treasury.exe"});
+  EXPECT_TRUE(Observed.Fetched.empty());
+  EXPECT_TRUE(counting->Copies.empty());
+  EXPECT_EQ(ReadAll(Local / "Treasury.exe"), "fetched by the other");
 }

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,18 +22,20 @@ TEST(FolderSource, ListsTheWholeTreeWithRelativeNames) {
   Place(central, "Relatório\\ação.rav", "x", Age(5));
   std::filesystem::create_directory(central / "empty");
   std::filesystem::create_directory_symlink(central.Path(), central / "a/loop");
+  std::filesystem::create_directory_symlink("Relatorio", central / "b"); // a second name
 
   for (const std::string& root : {central.Folder(), central.Path().string(),
                                   central.Path().string() + "/\\"}) {
     TRemoteList list;
     TFolderSource(local.Folder(), root).FillRemoteListFromFolder(list);
-    EXPECT_EQ(list.Count(), 5u) << root;
+    EXPECT_EQ(list.Count(), 6u) << root;
     const struct {
       const char *key, *name;
       int day;
     } expected[] = {{"CENTRAL.INI", "central.ini", 1},
                     {".HIDDEN", ".hidden", 2},
                     {"RELATORIO\\FICHA.RAV", "Relatorio\\Ficha.rav", 3},
+                    {"B\\FICHA.RAV", "b\\Ficha.rav", 3},
                     {"A\\B\\C\\FUNDO.RAV", "a\\b\\c\\Fundo.rav", 4},
                     {"RELATÓRIO\\AÇÃO.RAV", "Relatório\\ação.rav", 5}};
     for (const auto& e : expected) {
@@ -44,16 +47,43 @@ TEST(FolderSource, ListsTheWholeTreeWithRelativeNames) {
   }
 }
 
-TEST(FolderSource, CopiesWithTheCentralTimeAndPermissionBits) {
+TEST(FolderSource, CopiesWithTheCentralTimeAndOnlyPermissionBits) {
+  const struct {
+    const char *Central, *Local;
+    unsigned Mode, Expected;
+  } cases[] = {
+      {"SUPERVISOR.EXE", "Supervisor.exe", 0755, 0755},
+      {"Treasury.exe", "Treasury.exe", 0644, 0755}, // a program whatever its central mode
+      {"Devices.EXE", "Devices.EXE", 0640, 0750},
+      {"setuid.exe", "setuid.exe", 06755, 0755},    // never set-user-ID or set-group-ID
+      {"central.ini", "central.ini", 02644, 0644},
+      {"notes.exe.txt", "notes.exe.txt", 0644, 0644},
+  };
+  for (const auto& c : cases) {
+    TempDir central, local;
+    const auto source = Place(central, c.Central, "#!/bin/sh\n", Age(7));
+    ASSERT_EQ(chmod(source.c_str(), c.Mode), 0);
+    EXPECT_TRUE(TFolderSource(local.Folder(), central.Folder())
+                    .UpdateFileFromFolder({c.Local, c.Central, Age(7)}));
+    const auto copy = local / c.Local;
+    EXPECT_EQ(ReadAll(copy), "#!/bin/sh\n");
+    EXPECT_EQ(AgeOf(copy), Age(7));
+    struct stat st {};
+    ASSERT_EQ(stat(copy.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.Expected) << c.Local;
+  }
+}
+
+TEST(FolderSource, NamesThatUpperCaseAlikeOnlyByFullMappingOrBadBytesStayApart) {
   TempDir central, local;
-  const auto source = Place(central, "SUPERVISOR.EXE", "#!/bin/sh\n", Age(7));
-  std::filesystem::permissions(source, std::filesystem::perms(0755));
-  TFolderSource(local.Folder(), central.Folder())
-      .UpdateFileFromFolder({"Supervisor.exe", "SUPERVISOR.EXE", Age(7)});
-  const auto copy = local / "Supervisor.exe";
-  EXPECT_EQ(ReadAll(copy), "#!/bin/sh\n");
-  EXPECT_EQ(AgeOf(copy), Age(7));
-  EXPECT_EQ(std::filesystem::status(copy).permissions(), std::filesystem::perms(0755));
+  for (const char* name : {"Maße.rav", "MASSE.rav", "caf\xe9.rav", "caf\xe8.rav"})
+    Place(central, name, name, Age(2));
+  TRemoteList list;
+  TFolderSource(local.Folder(), central.Folder()).FillRemoteListFromFolder(list);
+  EXPECT_EQ(list.Count(), 4u);
+  ASSERT_NE(list.Find("MAßE.RAV"), nullptr);
+  ASSERT_NE(list.Find("CAF\xe9.RAV"), nullptr);
+  EXPECT_EQ(list.Find("CAF\xe9.RAV")->FileName(), "caf\xe9.rav");
 }
 
 TEST(FolderSource, AFailedCopyKeepsTheWorkingCopy) {

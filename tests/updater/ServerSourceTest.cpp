@@ -76,26 +76,111 @@ TEST_F(FromServer, UpdatesFromTheReferenceServerAndASecondRunFetchesNothing) {
   EXPECT_TRUE(Observed.Fetched.empty());
 }
 
-TEST_F(FromServer, AFailedDownloadKeepsTheWorkingCopy) {
-  TestHttpServer server;
-  server.Server.Get("/folderlist", [](const httplib::Request&, httplib::Response& res) {
-    res.set_content(Listing({{"Treasury.exe", "2026-12-01T10:00:00.000Z"},
-                             {"/central.ini", "2026-12-01T10:00:00.000Z"},
-                             {"Relatorio/Censo.rav", "2026-12-01T10:00:00.000Z"}}),
-                    "application/json");
-  });
-  server.Server.Get("/download", [](const httplib::Request&, httplib::Response& res) {
-    res.status = 404;
-  });
-  server.Start();
-  Place(Local, "Treasury.exe", "working copy", Age(1));
-  Update(server.Base(), "Treasury.exe");
-  EXPECT_EQ(Observed.Failed, std::vector<std::string>{"Treasury.exe: HTTP/1.1 404 Not Found"});
-  EXPECT_EQ(ReadAll(Local / "Treasury.exe"), "working copy");
-  EXPECT_EQ(AgeOf(Local / "Treasury.exe"), Age(1));
-  EXPECT_FALSE(std::filesystem::exists(Local / "Treasury.exe.norvane-part"));
-  // Names with a leading separator or '/' between folders match no local name.
-  EXPECT_FALSE(std::filesystem::exists(Local / "central.ini"));
+TEST_F(FromServer, AFailedDownloadKeepsTheWorkingCopyAndSaysWhatTheServerAnswered) {
+  const struct {
+    int Status;
+    const char *Body, *Reason;
+  } cases[] = {
+      {404, "", "HTTP/1.1 404 Not Found"},
+      {404, "<html><body>No such file</body></html>", "HTTP/1.1 404 Not Found"},
+      {500, "internal trouble", "HTTP/1.1 500 Internal Server Error"},
+  };
+  for (const auto& c : cases) {
+    TestHttpServer server;
+    server.Server.Get("/folderlist", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(Listing({{"Treasury.exe", "2026-12-01T10:00:00.000Z"},
+                               {"/central.ini", "2026-12-01T10:00:00.000Z"},
+                               {"Relatorio/Censo.rav", "2026-12-01T10:00:00.000Z"}}),
+                      "application/json");
+    });
+    server.Server.Get("/download", [&](const httplib::Request&, httplib::Response& res) {
+      res.status = c.Status;
+      if (*c.Body)
+        res.set_content(c.Body, "text/html");
+    });
+    server.Start();
+    Place(Local, "Treasury.exe", "working copy", Age(1));
+    Observed.Failed.clear();
+    Update(server.Base(), "Treasury.exe");
+    EXPECT_EQ(Observed.Failed, std::vector<std::string>{std::string("Treasury.exe: ") + c.Reason});
+    EXPECT_EQ(ReadAll(Local / "Treasury.exe"), "working copy");
+    EXPECT_EQ(AgeOf(Local / "Treasury.exe"), Age(1));
+    EXPECT_FALSE(std::filesystem::exists(Local / "Treasury.exe.norvane-part"));
+    // Names with a leading separator or '/' between folders match no local name.
+    EXPECT_FALSE(std::filesystem::exists(Local / "central.ini"));
+  }
+}
+
+namespace {
+// A server that lists the given files with the given ages and serves "new" for each.
+struct ListingServer : TestHttpServer {
+  explicit ListingServer(std::vector<std::pair<std::string, std::string>> files) {
+    Server.Get("/folderlist", [files](const httplib::Request&, httplib::Response& res) {
+      res.set_content(Listing(files), "application/json");
+    });
+    Server.Get("/download", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("new", "application/octet-stream");
+    });
+    Start();
+  }
+};
+
+// Whether the file system under `folder` keeps `age` as a last-write time.
+bool Keeps(const std::filesystem::path& folder, platform::TDateTime age) {
+  const auto probe = folder / "probe";
+  std::ofstream(probe) << "x";
+  const bool kept = platform::SetFileAge(probe.string(), age) && AgeOf(probe) == age;
+  std::filesystem::remove(probe);
+  return kept;
+}
+} // namespace
+
+TEST_F(FromServer, AnAgeTheDiskCannotKeepFailsTheFetchAndKeepsTheOldCopy) {
+  const platform::TDateTime first = platform::EncodeDateTime({1, 1, 1, 0, 0, 0, 0});
+  if (Keeps(Local.Path(), first))
+    GTEST_SKIP() << "this file system keeps every age";
+  ListingServer server({{"central.ini", "0001-01-01T00:00:00"},
+                        {"gds32.dll", "9999-12-31T23:59:59.999"},
+                        {"zlib1.dll", "1899-12-29T00:00:00"}}); // the missing age itself
+  for (const char* name : {"central.ini", "gds32.dll", "zlib1.dll"})
+    Place(Local, name, "old", Age(1));
+  for (int run = 0; run < 2; ++run) { // never "fetched", so also not on the next run
+    Observed.Failed.clear();
+    Update(server.Base(), "", true);
+    EXPECT_TRUE(Observed.Fetched.empty());
+    ASSERT_EQ(Observed.Failed.size(), 3u);
+    for (const std::string& failure : Observed.Failed)
+      EXPECT_NE(failure.find(": Age out of range: this file system cannot keep "), std::string::npos)
+          << failure;
+  }
+  for (const char* name : {"central.ini", "gds32.dll", "zlib1.dll"}) {
+    EXPECT_EQ(ReadAll(Local / name), "old") << name;
+    EXPECT_FALSE(std::filesystem::exists(Local / (std::string(name) + ".norvane-part")));
+  }
+}
+
+TEST_F(FromServer, AMissingFileIsFetchedWhateverItsListedAge) {
+  // The listed age may equal the age that stands for "missing": the file is still fetched.
+  TempDir local(std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp");
+  if (!Keeps(local.Path(), platform::MissingAge))
+    GTEST_SKIP() << "no file system here keeps 1899-12-29 as a last-write time";
+  ListingServer server(std::vector<std::pair<std::string, std::string>>{
+      {"central.ini", "1899-12-29T00:00:00"}});
+  for (int run = 0; run < 2; ++run) {
+    bool done = false;
+    Log observed;
+    testing::internal::CaptureStderr();
+    TFilesUpdater::New(local.Folder(), "", server.Base(), [&] { done = true; },
+                       {&observed, false, {}, Main})
+        ->Execute("", true);
+    ASSERT_TRUE(RunMainLoopUntil(*Main, [&] { return done; }));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(observed.Fetched, run == 0 ? std::vector<std::string>{"central.ini"}
+                                         : std::vector<std::string>{});
+    EXPECT_TRUE(observed.Failed.empty());
+  }
+  EXPECT_EQ(ReadAll(local / "central.ini"), "new");
+  EXPECT_EQ(AgeOf(local / "central.ini"), platform::MissingAge);
 }
 
 TEST_F(FromServer, AnErrorRecordLeavesTheInstallationUntouched) {
