@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xdg-utils x11-apps tzdata
   fonts-dejavu-core
-  curl jq hyperfine openssl
+  curl jq hyperfine openssl strace
   squid nginx-light
 )
 

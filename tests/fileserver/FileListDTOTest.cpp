@@ -65,6 +65,11 @@ TEST(FromJSON, FailsWithItsMessages) {
       {"number", "12", "Invalid class typecast"},
       {"deeply nested", deep, "The input value is not a valid Object"},
       {"bad Age", R"([{"Age":"20"}])", "Invalid date string: 20"},
+      // Read in one pass, yet text that is not JSON further on still outranks a bad element,
+      // and the first bad element outranks a later one.
+      {"bad Age, then not JSON", R"([{"Age":"20"},)", "TFilesInfoDTOHelper.FromJSON"},
+      {"bad Age, then a number", R"([{"FileName":"a"},{"Age":"20"},7])", "Invalid date string: 20"},
+      {"a number, then a bad Age", R"([7,{"Age":"20"}])", "The input value is not a valid Object"},
   };
   for (const auto& c : cases) {
     TFileInfoDTOArray files;

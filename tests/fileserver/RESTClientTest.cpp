@@ -7,7 +7,9 @@
 #include "TestHttpServer.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <sys/resource.h>
 
 using namespace testing_support;
@@ -76,6 +78,9 @@ TEST(RESTClientFileList, HandlesEachKindOfAnswer) {
   route("/busy/folderlist", 503, "busy", "text/plain");
   route("/latin1/folderlist", 200, "[{\"FileName\":\"Relat\xF3rio.rav\"}]",
         "application/json; charset=ISO-8859-1");
+  // A byte that is not UTF-8 in a body that names no charset spoils one name, not the listing.
+  route("/badbyte/folderlist", 200, "[{\"FileName\":\"caf\xE9.rav\"},{\"FileName\":\"ok.rav\"}]",
+        Json);
   server.Server.Get("/flip/folderlist", [calls = 0](const httplib::Request&,
                                                     httplib::Response& res) mutable {
     if (calls++ == 0) {
@@ -103,6 +108,7 @@ TEST(RESTClientFileList, HandlesEachKindOfAnswer) {
       {"/moved", "", true, 1, 0},
       {"/empty", "", true, 0, 0},
       {"/latin1", "", true, 1, 0},
+      {"/badbyte", "", true, 2, 0},
       {"/html", "TFilesInfoDTOHelper.FromJSON", false, 0, 0},
       {"/object", "Invalid class typecast", false, 0, 0},
       {"/record", "", false, 0, 404},
@@ -123,6 +129,10 @@ TEST(RESTClientFileList, HandlesEachKindOfAnswer) {
   TRESTClientFileList latin1(server.Base() + "/latin1");
   latin1.Execute("", "", false);
   EXPECT_EQ(latin1.Items(0)->FileName(), "Relatório.rav");
+  TRESTClientFileList badByte(server.Base() + "/badbyte");
+  badByte.Execute("", "", false);
+  EXPECT_EQ(badByte.Items(0)->FileName(), "caf\xEF\xBF\xBD.rav");
+  EXPECT_EQ(badByte.Items(1)->FileName(), "ok.rav");
 
   TRESTClientFileList record(server.Base() + "/record");
   EXPECT_FALSE(record.Execute("\\", "*.*", true));
@@ -159,17 +169,75 @@ TEST(RESTClientFileList, AServerThatNeverAnswersFailsAfterThirtySeconds) {
   EXPECT_LE(waited, std::chrono::seconds(45));
 }
 
+TEST(RESTClientFileList, RefusesAListingTooLargeToReadBeforeReadingItWhole) {
+  TestHttpServer server;
+  const std::string elements = [] {
+    std::string text = "[{}";
+    text.reserve(3'000'010);
+    for (int i = 0; i < 1'000'000; ++i)
+      text += ",{}";
+    return text + "]";
+  }();
+  server.Server.Get("/sized/folderlist", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content(std::string((64 << 20) + 1, ' '), Json);
+  });
+  server.Server.Get("/streamed/folderlist", [](const httplib::Request&, httplib::Response& res) {
+    res.set_chunked_content_provider(Json, [sent = std::size_t(0)](size_t, httplib::DataSink& sink) mutable {
+      static const std::string block = [] {
+        std::string b = "[";
+        while (b.size() < (1 << 20))
+          b += "{},";
+        return b;
+      }();
+      if (sent > (80u << 20)) { // the client should have stopped reading long before
+        sink.done();
+        return true;
+      }
+      sent += block.size();
+      return sink.write(block.data(), block.size());
+    });
+  });
+  server.Server.Get("/many/folderlist", [&](const httplib::Request&, httplib::Response& res) {
+    res.set_content(elements, Json);
+  });
+  server.Start();
+  const struct {
+    const char *Path, *Error;
+  } cases[] = {
+      {"/sized", "The file list is too large: more than 64 MiB"},
+      {"/streamed", "The file list is too large: more than 64 MiB"},
+      {"/many", "The file list is too large: more than 1000000 files"},
+  };
+  for (const auto& c : cases) {
+    TRESTClientFileList client(server.Base() + c.Path);
+    EXPECT_EQ(ErrorOf([&] { client.Execute("\\", "*.*", true); }), c.Error) << c.Path;
+    EXPECT_EQ(client.Count(), 0) << c.Path;
+  }
+}
+
 namespace {
 struct Downloads : ::testing::Test {
   TestHttpServer Server;
   TempDir Local;
+  std::atomic<bool> SlowStarted{false};
   void SetUp() override {
-    Server.Server.Get(R"(/+download)", [](const httplib::Request& req, httplib::Response& res) {
+    Server.Server.Get(R"(/+download)", [this](const httplib::Request& req, httplib::Response& res) {
       const std::string name = req.get_param_value("file");
       if (name == "empty.dll")
         res.set_content("", "application/octet-stream");
       else if (name == "missing.dll")
         res.status = 404;
+      else if (name == "slow.dll")
+        res.set_chunked_content_provider("application/octet-stream",
+                                         [this, part = 0](size_t, httplib::DataSink& sink) mutable {
+                                           SlowStarted = true;
+                                           if (part == 5) {
+                                             sink.done();
+                                             return true;
+                                           }
+                                           std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                                           return sink.write("slow ", 5) && ++part > 0;
+                                         });
       else if (name == "cut.dll")
         res.set_content_provider(1000, "application/octet-stream",
                                  [](size_t, size_t, httplib::DataSink& sink) {
@@ -206,6 +274,21 @@ TEST_F(Downloads, WritesTheBodyOrLeavesNoFile) {
     if (c.content)
       EXPECT_EQ(ReadAll(target), *c.content) << c.name;
   }
+}
+
+TEST_F(Downloads, ASecondDownloadToTheSameFileFailsAndTheFirstCompletes) {
+  const auto target = Local / "shared.dll";
+  testing::internal::CaptureStderr();
+  bool first = false;
+  std::thread slow([&] { first = TRESTClientDownload(Server.Base()).Download("slow.dll", target); });
+  while (!SlowStarted) // the first holds the file once its request is under way
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(ErrorOf([&] { TRESTClientDownload(Server.Base()).Download("b.dll", target); }),
+            platform::SFileInUse);
+  slow.join();
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(first);
+  EXPECT_EQ(ReadAll(target), "slow slow slow slow slow ");
 }
 
 TEST_F(Downloads, ABaseEndingInSlashAsksForDoubleSlash) {

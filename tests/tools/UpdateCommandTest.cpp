@@ -2,8 +2,10 @@
 
 #include "Installation.h"
 #include "RunningFileServer.h"
+#include "TestHttpServer.h"
 
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -12,12 +14,13 @@ using namespace testing_support;
 TEST(UpdateCommand, ParsesItsUsage) {
   using Args = std::vector<std::string>;
   const auto all = TUpdateCommand::Parse({"--dir", "/opt/n", "--module", "Treasury.exe",
-                                          "--no-shared", "--dry-run"});
+                                          "--no-shared", "--dry-run", "--verbose"});
   ASSERT_TRUE(all);
   EXPECT_EQ(all->Dir, "/opt/n");
   EXPECT_EQ(all->Module, "Treasury.exe");
   EXPECT_FALSE(all->Shared);
   EXPECT_TRUE(all->DryRun);
+  EXPECT_TRUE(all->Verbose);
   const auto none = TUpdateCommand::Parse({});
   ASSERT_TRUE(none);
   EXPECT_TRUE(none->Shared);
@@ -115,4 +118,53 @@ TEST(UpdateCommand, UpdatesFromTheFileServerWhenTheUrlIsSet) {
                                       "fetched  Treasury.exe"}));
   EXPECT_EQ(second.Out, "0 fetched, 0 failed\n");
   EXPECT_EQ(ReadAll(local / "Treasury.exe"), "t");
+}
+
+TEST(UpdateCommand, RefusesAModuleNameThatLeadsOutOfTheInstallation) {
+  TempDir central, local;
+  // A central listing that names files outside the installation, as a hostile server might.
+  TestHttpServer server;
+  server.Server.Get("/folderlist", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content(R"([{"FileName":"..\\x.exe","Age":"2026-12-01T10:00:00"},)"
+                    R"({"FileName":"/tmp/x.exe","Age":"2026-12-01T10:00:00"},)"
+                    R"({"FileName":"Relatorio\\Censo.rav","Age":"2026-12-01T10:00:00"}])",
+                    "application/json");
+  });
+  server.Server.Get("/download", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content("planted", "application/octet-stream");
+  });
+  server.Start();
+  const std::filesystem::path install = local / "install";
+  std::filesystem::create_directories(install / "Relatorio");
+  std::ofstream(install / "Norvane.ini") << "[Servidor]\nurl=" << server.Base() << "\n";
+  const struct {
+    const char *Module, *Problem;
+  } cases[] = {
+      {"..\\x.exe", "leads out of the installation"},
+      {"../x.exe", "leads out of the installation"},
+      {"Relatorio\\..\\..\\x.exe", "leads out of the installation"},
+      {"/tmp/x.exe", "is not a relative name"},
+      {"\\x.exe", "is not a relative name"},
+      {"C:x.exe", "is not a relative name"},
+      {".\\x.exe", "is not a plain file name"},
+      {"Relatorio\\\\x.exe", "is not a plain file name"},
+      {"x|.exe", "Invalid characters in path"},
+  };
+  testing::internal::CaptureStderr();
+  for (const auto& c : cases) {
+    std::ostringstream out, err;
+    TUpdateCommand command{install.string(), c.Module, false, false};
+    EXPECT_EQ(RunUpdate(command, "/nowhere/norvane-update", out, err), ExitUsage) << c.Module;
+    EXPECT_EQ(err.str(), std::string("norvane-update: --module ") + c.Module + ": " + c.Problem + "\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(local / "x.exe"));
+  EXPECT_FALSE(std::filesystem::exists("/tmp/x.exe"));
+  // A name inside a subfolder of the installation is a module name like any other.
+  std::ostringstream out, err;
+  EXPECT_EQ(RunUpdate({install.string(), "Relatorio\\Censo.rav", false, false},
+                      "/nowhere/norvane-update", out, err),
+            ExitAllFetched)
+      << err.str();
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ReadAll(install / "Relatorio/Censo.rav"), "planted");
 }

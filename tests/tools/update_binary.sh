@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# norvane-update as an administrator runs it, from the reference file server:
+#  - the per-download trace stays off the terminal unless asked for (--verbose, NORVANE_DEBUG);
+#  - every replacement reaches the disk before its name does: the work file is flushed before
+#    it is renamed over the target, and the folder after (seen with strace);
+#  - a module name that leads out of the installation is refused with status 64.
+#   update_binary.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+update=$build/tools/norvane-update
+work=$(mktemp -d)
+server_pid=
+cleanup() {
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+mkdir -p "$work/central/Relatorio" "$work/install/Relatorio"
+echo program > "$work/central/Treasury.exe"
+echo settings > "$work/central/central.ini"
+echo report > "$work/central/Relatorio/Censo.rav"
+
+"$build/server/norvane-fileserver" --root "$work/central" --listen 127.0.0.1:0 > "$work/server.out" &
+server_pid=$!
+for _ in $(seq 100); do grep -q Serving "$work/server.out" 2>/dev/null && break; sleep 0.05; done
+base=$(sed -n 's/^Serving .* on \(http:[^ ]*\)$/\1/p' "$work/server.out")
+[ -n "$base" ] || fail "the file server did not start"
+printf '[Servidor]\nurl=%s\n' "$base" > "$work/install/Norvane.ini"
+export no_proxy=127.0.0.1
+
+fresh() { rm -f "$work/install/Treasury.exe" "$work/install/central.ini" "$work/install/Relatorio/Censo.rav"; }
+trace=$(printf '>%.0s' $(seq 92))
+
+# The trace: off by default, on when asked.
+fresh
+"$update" --dir "$work/install" --module Treasury.exe > "$work/out" 2> "$work/err" ||
+  fail "update failed: $(cat "$work/out" "$work/err")"
+grep -q '^3 fetched, 0 failed$' "$work/out" || fail "unexpected report: $(cat "$work/out")"
+[ ! -s "$work/err" ] || fail "the terminal got: $(cat "$work/err")"
+for ask in "--verbose" "NORVANE_DEBUG=1"; do
+  fresh
+  if [ "$ask" = --verbose ]; then
+    "$update" --dir "$work/install" --module Treasury.exe --verbose > /dev/null 2> "$work/err"
+  else
+    NORVANE_DEBUG=1 "$update" --dir "$work/install" --module Treasury.exe > /dev/null 2> "$work/err"
+  fi
+  grep -qx "${trace}Treasury.exe" "$work/err" || fail "no trace line with $ask: $(cat "$work/err")"
+done
+echo "ok: the download trace appears only when asked for"
+
+# Durability: for each work file, fsync on it, then the rename, then fsync on its folder.
+if command -v strace > /dev/null; then
+  fresh
+  strace -f -qq -y -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$work/trace" \
+    "$update" --dir "$work/install" --module Treasury.exe > /dev/null
+  for name in Treasury.exe central.ini Relatorio/Censo.rav; do
+    target=$work/install/$name
+    # The thread that renamed the work file: what it did with this file and its folder, in order.
+    thread=$(grep -F "rename" "$work/trace" | grep -F "\"$target.norvane-part\"" | cut -d' ' -f1)
+    [ -n "$thread" ] || { cat "$work/trace"; fail "$name: no rename of its work file"; }
+    order=$(grep "^$thread " "$work/trace" | while read -r line; do
+      case "$line" in
+        *rename*"\"$target.norvane-part\""*) echo -n "rename " ;;
+        *"sync("*"<$target.norvane-part>"*) echo -n "file " ;;
+        *"fsync("*"<$(dirname "$target")>"*) echo -n "folder " ;;
+      esac
+    done)
+    case "$order" in
+      "file rename folder"*) ;;
+      *) cat "$work/trace"; fail "$name: flushes and rename in the order: $order" ;;
+    esac
+  done
+  echo "ok: each file is flushed before its rename, and its folder after"
+else
+  echo "strace is not installed: durability not checked"
+fi
+
+# Module names that lead out of the installation.
+for module in ../x.exe /tmp/x.exe 'Relatorio\..\..\x.exe' 'C:x.exe' './x.exe'; do
+  status=0
+  "$update" --dir "$work/install" --module "$module" > /dev/null 2> "$work/err" || status=$?
+  [ "$status" = 64 ] || fail "--module $module: status $status"
+  grep -q "^norvane-update: --module " "$work/err" || fail "--module $module: $(cat "$work/err")"
+done
+echo "ok: module names outside the installation are refused"
