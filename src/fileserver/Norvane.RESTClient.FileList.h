@@ -21,6 +21,9 @@ public:
   // The record at AIndex, or null outside 0 .. Count - 1.
   const TFileInfoDTO* Items(int AIndex) const;
   const TFileInfoErrorDTO& Error() const { return *FError; }
+  // Hands the records over to the caller, leaving Count at 0: a large listing then need not be
+  // held twice while the caller files it away.
+  TFileInfoDTOArray ReleaseFiles() { return std::move(FFiles); }
 
   THttpTimeouts Timeouts; // the request's time-outs (30 s each)
 

@@ -6,7 +6,12 @@
 #include "TextCase.h"
 
 void TRemoteList::Add(const std::string& AFileName, platform::TDateTime AAge) {
-  if (!FFiles.try_emplace(platform::AnsiUpperCase(AFileName), AFileName, AAge).second)
+  Add(TFileInfoDTO(AFileName, AAge));
+}
+
+void TRemoteList::Add(TFileInfoDTO&& AFile) {
+  std::string key = platform::AnsiUpperCase(AFile.FileName());
+  if (!FFiles.try_emplace(std::move(key), std::move(AFile)).second)
     throw platform::EError(platform::SDuplicatesNotAllowed);
 }
 

@@ -10,6 +10,8 @@ class TRemoteList {
 public:
   // Raises "Duplicates not allowed" for a second name equal after upper-casing.
   void Add(const std::string& AFileName, platform::TDateTime AAge);
+  void Add(TFileInfoDTO&& AFile);
+  void Reserve(std::size_t ACount) { FFiles.reserve(ACount); }
   const TFileInfoDTO* Find(const std::string& AKey) const;
   void Clear() { FFiles.clear(); }
   std::size_t Count() const { return FFiles.size(); }

@@ -12,10 +12,14 @@ void TServerSource::FillRemoteListFromServer(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
   TRESTClientFileList listing(FURL);
   listing.Execute("\\", "*.*", true); // an error record leaves the listing empty
-  const int count = listing.Count();
-  for (int i = 0; i < count; ++i)
-    if (const TFileInfoDTO* file = listing.Items(i))
-      ARemoteList.Add(file->FileName(), file->Age());
+  // Each record moves into the map and is freed as it goes: the listing is never held twice.
+  TFileInfoDTOArray files = listing.ReleaseFiles();
+  ARemoteList.Reserve(files.size());
+  for (auto& file : files)
+    if (file) {
+      ARemoteList.Add(std::move(*file));
+      file.reset();
+    }
 }
 
 // The local record's spelling goes to the server, which matches names without regard to case.
