@@ -23,7 +23,8 @@ needed=$(needed_names)
 printf '[Servidor]\nLocal Exe=%s\n' "$central" > "$local/Norvane.ini"
 needed_list=$(echo $needed)
 
-clear_local="cd '$local' && rm -rf $needed_list Relatorio; cd '$copy' && rm -rf ./*"
+# Each run starts with nothing of the last one left to flush.
+clear_local="cd '$local' && rm -rf $needed_list Relatorio; cd '$copy' && rm -rf ./*; sync"
 run_update="'$update' --dir '$local' --module Treasury.exe >/dev/null"
 run_find="find '$central' -type f -printf '%P %T@\n' >/dev/null"
 run_find_cp="$run_find; cd '$central' && cp --preserve=timestamps --parents $needed_list '$copy'/ && sync"

@@ -155,20 +155,6 @@ int OpenLocked(const std::string& path, bool& waited) {
   RaiseWorkFileError(path, "keeps being replaced by something else");
 }
 
-// Makes a completed rename survive a power cut.
-void FlushFolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    RaiseLastOSError(errno);
-  const int result = fsync(fd);
-  const int error = errno;
-  close(fd);
-  if (result != 0 && error != EINVAL) // some file systems cannot flush a folder: nothing to do
-    RaiseLastOSError(error);
-}
-
 std::string AgeText(TDateTime age) {
   const DateTimeParts p = DecodeDateTime(age);
   char text[48];
@@ -211,7 +197,19 @@ TReplacementFile::~TReplacementFile() {
   close(FFd);
 }
 
-void TReplacementFile::Commit(TDateTime age, unsigned permissions) {
+void FlushFolder(std::string_view folder) {
+  const std::string native = folder.empty() ? std::string(".") : ToNativePath(folder);
+  const int fd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    RaiseLastOSError(errno);
+  const int result = fsync(fd);
+  const int error = errno;
+  close(fd);
+  if (result != 0 && error != EINVAL) // some file systems cannot flush a folder: nothing to do
+    RaiseLastOSError(error);
+}
+
+void TReplacementFile::Commit(TDateTime age, unsigned permissions, TFolderFlush folder) {
   // Only permission bits: set-user-ID and the like must never come with a copied file.
   if (fchmod(FFd, permissions & 0777) != 0)
     RaiseLastOSError(errno);
@@ -223,7 +221,8 @@ void TReplacementFile::Commit(TDateTime age, unsigned permissions) {
   if (rename(FWork.c_str(), FTarget.c_str()) != 0)
     RaiseLastOSError(errno);
   FCommitted = true;
-  FlushFolderOf(FTarget);
+  if (folder == TFolderFlush::Now)
+    FlushFolder(ExtractFilePath(FTarget));
 }
 
 } // namespace platform

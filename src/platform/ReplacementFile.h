@@ -25,11 +25,14 @@ public:
   // True when another process held the work file and this one had to wait for it.
   bool Waited() const { return FWaited; }
 
+  // Who makes the rename itself durable: Commit at once, or the caller, once for many files.
+  enum class TFolderFlush { Now, ByCaller };
+
   // Stamps the permission bits (nothing beyond 0777) and the last-write time (age as local
-  // time), flushes the file to disk and renames it over the target, flushing the folder too.
-  // Raises the system's error, or "Age out of range…" when the file system cannot keep the
-  // age; the old target then stays.
-  void Commit(TDateTime age, unsigned permissions);
+  // time), flushes the file to disk and renames it over the target, then flushes the folder
+  // unless the caller does. Raises the system's error, or "Age out of range…" when the file
+  // system cannot keep the age; the old target then stays.
+  void Commit(TDateTime age, unsigned permissions, TFolderFlush folder = TFolderFlush::Now);
 
   static std::string WorkFileName(std::string_view target);
 
@@ -39,5 +42,8 @@ private:
   bool FWaited = false;
   bool FCommitted = false;
 };
+
+// Makes the renames done in `folder` survive a power cut. Raises the system's error.
+void FlushFolder(std::string_view folder);
 
 } // namespace platform

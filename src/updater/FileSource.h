@@ -36,6 +36,8 @@ public:
   // On a worker thread; raises when the file could not be fetched. Never leaves a partial file
   // under the real name, and never removes a working copy before its replacement is complete.
   // False when the file turned out to be up to date already (another process fetched it).
+  // The file's content is on disk when this returns; flushing its folder, which makes the
+  // rename durable too, is left to the caller, once for all the files of a run.
   virtual bool UpdateFile(const TFetch& AFetch) = 0;
 };
 

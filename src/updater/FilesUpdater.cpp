@@ -3,11 +3,11 @@
 #include "FetchRegistry.h"
 #include "FileTimes.h"
 #include "Paths.h"
+#include "ReplacementFile.h"
 #include "SharedFiles.h"
 #include "TextCase.h"
 
 #include <filesystem>
-#include <set>
 
 IFilesUpdaterPtr TFilesUpdater::New(const std::string& ALocalPath, const std::string& ARemotePath,
                                     const std::string& AURL, TThreadMethod AOnTerminate,
@@ -36,6 +36,7 @@ void TFilesUpdater::Execute(const std::string& AModuleName, bool AAdditionalFile
     throw;
   }
   FTasks->AWait([this] {
+    FlushFetchedFolders(); // every replacement is durable before the owner hears of it
     NotifyTerminate();
     const auto last = std::move(FSelf); // may destroy the engine and its task list
   });
@@ -86,6 +87,10 @@ void TFilesUpdater::UpdateFile(const TFetch& AFetch) {
     // Another engine may have fetched this file since the lists were compared (it may even be
     // fetching it now: the claim waited for it).
     const bool fetched = !IsUpToDate(local, AFetch.Age) && FSource->UpdateFile(AFetch);
+    if (fetched) {
+      std::lock_guard guard(FFetchedLock);
+      FFetchedFolders.insert(platform::ExtractFilePath(local));
+    }
     if (FOptions.Observer) {
       if (fetched)
         FOptions.Observer->FileFetched(AFetch.FileName);
@@ -97,6 +102,18 @@ void TFilesUpdater::UpdateFile(const TFetch& AFetch) {
       FOptions.Observer->FileFailed(AFetch.FileName, e.what());
     throw; // the task list drops it; the completion runs all the same
   }
+}
+
+void TFilesUpdater::FlushFetchedFolders() {
+  std::lock_guard guard(FFetchedLock);
+  for (const std::string& folder : FFetchedFolders)
+    try {
+      platform::FlushFolder(folder);
+    } catch (const std::exception&) {
+      // The files are complete in place; should the rename not last, the old copy comes back
+      // with its old age and is fetched again.
+    }
+  FFetchedFolders.clear();
 }
 
 void TFilesUpdater::NotifyTerminate() {

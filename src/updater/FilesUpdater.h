@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,7 @@ private:
   void AddTask(TFetch AFetch);
   void UpdateFile(const TFetch& AFetch);
   void NotifyTerminate();
+  void FlushFetchedFolders();
 
   const std::string FURL;
   const std::string FLocalPath;
@@ -72,6 +75,8 @@ private:
   ITasksPtr FTasks;
   TUpdateOptions FOptions;
   std::shared_ptr<TFilesUpdater> FSelf; // held from Execute until the completion has run
+  std::mutex FFetchedLock;
+  std::set<std::string> FFetchedFolders; // where files were renamed in this run
 };
 
 // The source an engine binds: the folder for an empty URL, the file server otherwise

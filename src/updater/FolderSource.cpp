@@ -25,6 +25,7 @@ bool TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
   if (replacement.Waited() && IsUpToDate(local, AFetch.Age))
     return false;
   const platform::TCopiedFile copied = platform::CopyFileInto(central, replacement.Fd());
-  replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, copied.Mode));
+  replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, copied.Mode),
+                     platform::TReplacementFile::TFolderFlush::ByCaller);
   return true;
 }

@@ -35,6 +35,7 @@ bool TServerSource::UpdateFileFromServer(const TFetch& AFetch) {
   std::string reason;
   if (!TRESTClientDownload(FURL).DownloadTo(AFetch.FileName, replacement.Fd(), reason))
     throw platform::EError(reason);
-  replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, 0644));
+  replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, 0644),
+                     platform::TReplacementFile::TFolderFlush::ByCaller);
   return true;
 }

