@@ -45,7 +45,8 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   THttpResponse& response = transfer->Response;
   Curl().easy_getinfo(transfer->Handle, CURLINFO_RESPONSE_CODE, &response.Status);
   curl_off_t length = -1;
-  if (Curl().easy_getinfo(transfer->Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK)
+  if (Curl().easy_getinfo(transfer->Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) ==
+      CURLE_OK)
     response.ContentLength = length;
   response.Stopped = !(*transfer->Sink)(std::string_view(data, size * count), response);
   return response.Stopped ? 0 : size * count; // 0 ends the transfer

@@ -185,8 +185,8 @@ void TFilesInfoDTOHelper::FromJSON(TFileInfoDTOArray& AFiles, std::string_view A
                                                 nlohmann::json::input_format_t::json, true);
   if (reader.TooMany) {
     AFiles.clear();
-    throw EListingTooLarge("The file list is too large: more than " +
-                           std::to_string(AMaxFiles) + " files");
+    throw EListingTooLarge("The file list is too large: more than " + std::to_string(AMaxFiles) +
+                           " files");
   }
   if (!parsed) {
     AFiles.clear();

@@ -2,8 +2,8 @@
 #include "DateTime.h"
 #include "Errors.h"
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>

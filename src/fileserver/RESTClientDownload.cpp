@@ -10,11 +10,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <optional>
+#include <sys/file.h>
 #include <thread>
 #include <unistd.h>
-
 
 bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
                                      std::string& AReason) const {
@@ -48,8 +47,8 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd
 // Nothing when another download holds it.
 std::optional<bool> TRESTClientDownload::TransferToFile(const std::string& ARemoteFileName,
                                                         const std::string& ALocalFileName) const {
-  const int fd = open(platform::ToNativePath(ALocalFileName).c_str(),
-                      O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  const int fd =
+      open(platform::ToNativePath(ALocalFileName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0)
     return false;
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -79,7 +78,8 @@ bool TRESTClientDownload::ThreadedDownload(const std::string& ARemoteFileName,
   // The worker keeps its own copy of everything it touches: it may outlive this call's frame.
   std::thread([event, client = *this, ARemoteFileName, ALocalFileName] {
     try {
-      const std::optional<bool> transferred = client.TransferToFile(ARemoteFileName, ALocalFileName);
+      const std::optional<bool> transferred =
+          client.TransferToFile(ARemoteFileName, ALocalFileName);
       if (transferred && !*transferred)
         platform::StrictDeleteFile(ALocalFileName);
     } catch (...) {

@@ -94,18 +94,19 @@ bool TRESTClientFileList::Execute(const std::string& AFolder, const std::string&
   bool tooLarge = false;
   THttpResponse response;
   try {
-    response = HttpGet(url, {"Accept: application/json", "Accept-Charset: UTF-8, *;q=0.8"},
-                       [&](std::string_view chunk, const THttpResponse& answer) {
-                         if (body.empty() && answer.ContentLength > 0)
-                           body.reserve(std::size_t(
-                               std::min<std::int64_t>(answer.ContentLength, MaxListingBytes)));
-                         tooLarge = answer.ContentLength > std::int64_t(MaxListingBytes) ||
-                                    body.size() + chunk.size() > MaxListingBytes;
-                         if (!tooLarge)
-                           body.append(chunk);
-                         return !tooLarge;
-                       },
-                       Timeouts);
+    response = HttpGet(
+        url, {"Accept: application/json", "Accept-Charset: UTF-8, *;q=0.8"},
+        [&](std::string_view chunk, const THttpResponse& answer) {
+          if (body.empty() && answer.ContentLength > 0)
+            body.reserve(
+                std::size_t(std::min<std::int64_t>(answer.ContentLength, MaxListingBytes)));
+          tooLarge = answer.ContentLength > std::int64_t(MaxListingBytes) ||
+                     body.size() + chunk.size() > MaxListingBytes;
+          if (!tooLarge)
+            body.append(chunk);
+          return !tooLarge;
+        },
+        Timeouts);
   } catch (const EHttpTransportError& e) {
     throw platform::EError(std::string("REST request failed: ") + e.what());
   }

@@ -17,6 +17,8 @@ void OutputDebugString(std::string_view text) {
   std::fwrite(line.data(), 1, line.size(), stderr); // one write: lines of parallel fetches stay whole
 }
 
-void EnableDebugOutput(bool enabled) { Enabled.store(enabled, std::memory_order_relaxed); }
+void EnableDebugOutput(bool enabled) {
+  Enabled.store(enabled, std::memory_order_relaxed);
+}
 
 } // namespace platform

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
 

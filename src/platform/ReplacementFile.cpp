@@ -54,7 +54,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 // True when `path` still names the file open at `fd`, itself and not through a link.
 bool StillNamed(int fd, const std::string& path) {
-  struct stat held {}, named {};
+  struct stat held {
+  }, named{};
   return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && SameFile(held, named);
 }
 
@@ -90,8 +91,7 @@ void RemoveIfAbandoned(const std::string& path) {
   if (time(nullptr) - st.st_mtime < StaleAfterSeconds)
     RaiseWorkFileError(path, "is being written by another account; try again later");
   if (unlink(path.c_str()) != 0 && errno != ENOENT)
-    RaiseWorkFileError(path, "of another account cannot be removed: " +
-                                 SystemErrorMessage(errno));
+    RaiseWorkFileError(path, "of another account cannot be removed: " + SystemErrorMessage(errno));
 }
 
 // Opens the work file without following a link and without blocking on a pipe. Sets `foreign`
@@ -136,8 +136,8 @@ int TryTake(const std::string& path, bool& waited) {
   if (foreign || st.st_uid != geteuid()) {
     // Another account's work file, and nobody writes it now: start afresh with our own.
     if (unlink(path.c_str()) != 0 && errno != ENOENT)
-      RaiseWorkFileError(path, "of another account cannot be removed: " +
-                                   SystemErrorMessage(errno));
+      RaiseWorkFileError(path,
+                         "of another account cannot be removed: " + SystemErrorMessage(errno));
     return -1;
   }
   fchmod(fd.Fd, WorkMode); // the creator's umask may have narrowed it
@@ -158,8 +158,8 @@ int OpenLocked(const std::string& path, bool& waited) {
 std::string AgeText(TDateTime age) {
   const DateTimeParts p = DecodeDateTime(age);
   char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day,
-                p.Hour, p.Minute, p.Second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour,
+                p.Minute, p.Second);
   return text;
 }
 

@@ -6,11 +6,11 @@
 #include "TempDir.h"
 #include "TestHttpServer.h"
 
-#include <gtest/gtest.h>
 #include <atomic>
+#include <gtest/gtest.h>
 #include <mutex>
-#include <thread>
 #include <sys/resource.h>
+#include <thread>
 
 using namespace testing_support;
 
@@ -182,20 +182,21 @@ TEST(RESTClientFileList, RefusesAListingTooLargeToReadBeforeReadingItWhole) {
     res.set_content(std::string((64 << 20) + 1, ' '), Json);
   });
   server.Server.Get("/streamed/folderlist", [](const httplib::Request&, httplib::Response& res) {
-    res.set_chunked_content_provider(Json, [sent = std::size_t(0)](size_t, httplib::DataSink& sink) mutable {
-      static const std::string block = [] {
-        std::string b = "[";
-        while (b.size() < (1 << 20))
-          b += "{},";
-        return b;
-      }();
-      if (sent > (80u << 20)) { // the client should have stopped reading long before
-        sink.done();
-        return true;
-      }
-      sent += block.size();
-      return sink.write(block.data(), block.size());
-    });
+    res.set_chunked_content_provider(
+        Json, [sent = std::size_t(0)](size_t, httplib::DataSink& sink) mutable {
+          static const std::string block = [] {
+            std::string b = "[";
+            while (b.size() < (1 << 20))
+              b += "{},";
+            return b;
+          }();
+          if (sent > (80u << 20)) { // the client should have stopped reading long before
+            sink.done();
+            return true;
+          }
+          sent += block.size();
+          return sink.write(block.data(), block.size());
+        });
   });
   server.Server.Get("/many/folderlist", [&](const httplib::Request&, httplib::Response& res) {
     res.set_content(elements, Json);
@@ -228,16 +229,16 @@ struct Downloads : ::testing::Test {
       else if (name == "missing.dll")
         res.status = 404;
       else if (name == "slow.dll")
-        res.set_chunked_content_provider("application/octet-stream",
-                                         [this, part = 0](size_t, httplib::DataSink& sink) mutable {
-                                           SlowStarted = true;
-                                           if (part == 5) {
-                                             sink.done();
-                                             return true;
-                                           }
-                                           std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                                           return sink.write("slow ", 5) && ++part > 0;
-                                         });
+        res.set_chunked_content_provider(
+            "application/octet-stream", [this, part = 0](size_t, httplib::DataSink& sink) mutable {
+              SlowStarted = true;
+              if (part == 5) {
+                sink.done();
+                return true;
+              }
+              std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              return sink.write("slow ", 5) && ++part > 0;
+            });
       else if (name == "cut.dll")
         res.set_content_provider(1000, "application/octet-stream",
                                  [](size_t, size_t, httplib::DataSink& sink) {
@@ -280,7 +281,8 @@ TEST_F(Downloads, ASecondDownloadToTheSameFileFailsAndTheFirstCompletes) {
   const auto target = Local / "shared.dll";
   testing::internal::CaptureStderr();
   bool first = false;
-  std::thread slow([&] { first = TRESTClientDownload(Server.Base()).Download("slow.dll", target); });
+  std::thread slow(
+      [&] { first = TRESTClientDownload(Server.Base()).Download("slow.dll", target); });
   while (!SlowStarted) // the first holds the file once its request is under way
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(ErrorOf([&] { TRESTClientDownload(Server.Base()).Download("b.dll", target); }),

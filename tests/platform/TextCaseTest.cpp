@@ -18,12 +18,22 @@ TEST(AnsiUpperCase, UpperCasesLinguistically) {
       {"tr_TR", "\xC4\xB1.dll", "I.DLL"}, // dotless i
       // One character for one: names that differ stay apart, and no length changes.
       {"de_DE", "Maße.rav", "MAßE.RAV"},
-      {"pt_BR", "\xEF\xAC\x81" "cha.rav", "\xEF\xAC\x81" "CHA.RAV"}, // the ligature fi
-      {"pt_BR", "\xC5\x89n", "\xC5\x89N"},                 // n preceded by apostrophe
+      {"pt_BR",
+       "\xEF\xAC\x81"
+       "cha.rav",
+       "\xEF\xAC\x81"
+       "CHA.RAV"},                         // the ligature fi
+      {"pt_BR", "\xC5\x89n", "\xC5\x89N"}, // n preceded by apostrophe
       // Bytes that are not UTF-8 (a Latin-1 name) stay as they are.
       {"pt_BR", "caf\xe9.rav", "CAF\xe9.RAV"},
       {"pt_BR", "caf\xe8.rav", "CAF\xe8.RAV"},
-      {"pt_BR", "a\xC3\xA9\xC3" "b\xED\xA0\x80" "c", "A\xC3\x89\xC3" "B\xED\xA0\x80" "C"},
+      {"pt_BR",
+       "a\xC3\xA9\xC3"
+       "b\xED\xA0\x80"
+       "c",
+       "A\xC3\x89\xC3"
+       "B\xED\xA0\x80"
+       "C"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(AnsiUpperCase(c.text, c.locale), c.expected) << c.locale << " " << c.text;

@@ -13,8 +13,8 @@ using namespace testing_support;
 
 TEST(UpdateCommand, ParsesItsUsage) {
   using Args = std::vector<std::string>;
-  const auto all = TUpdateCommand::Parse({"--dir", "/opt/n", "--module", "Treasury.exe",
-                                          "--no-shared", "--dry-run", "--verbose"});
+  const auto all = TUpdateCommand::Parse(
+      {"--dir", "/opt/n", "--module", "Treasury.exe", "--no-shared", "--dry-run", "--verbose"});
   ASSERT_TRUE(all);
   EXPECT_EQ(all->Dir, "/opt/n");
   EXPECT_EQ(all->Module, "Treasury.exe");
@@ -155,7 +155,8 @@ TEST(UpdateCommand, RefusesAModuleNameThatLeadsOutOfTheInstallation) {
     std::ostringstream out, err;
     TUpdateCommand command{install.string(), c.Module, false, false};
     EXPECT_EQ(RunUpdate(command, "/nowhere/norvane-update", out, err), ExitUsage) << c.Module;
-    EXPECT_EQ(err.str(), std::string("norvane-update: --module ") + c.Module + ": " + c.Problem + "\n");
+    EXPECT_EQ(err.str(),
+              std::string("norvane-update: --module ") + c.Module + ": " + c.Problem + "\n");
   }
   EXPECT_FALSE(std::filesystem::exists(local / "x.exe"));
   EXPECT_FALSE(std::filesystem::exists("/tmp/x.exe"));

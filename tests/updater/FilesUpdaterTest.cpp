@@ -209,7 +209,8 @@ TEST_F(Engine, AFailedFetchIsReportedAndTheOthersGoOn) {
   Local.Write("Good.exe.norvane-part/keep", "x");
   Update("Good.exe", true);
   ASSERT_EQ(Observed.Failed.size(), 1u);
-  EXPECT_EQ(Observed.Failed[0], "Good.exe: The work file " + (Local / "Good.exe.norvane-part").string() +
+  EXPECT_EQ(Observed.Failed[0], "Good.exe: The work file " +
+                                    (Local / "Good.exe.norvane-part").string() +
                                     " is in the way and cannot be removed: Directory not empty");
   EXPECT_EQ(ReadAll(Local / "central.ini"), "ini");
   EXPECT_FALSE(std::filesystem::exists(Local / "Good.exe"));

@@ -55,7 +55,7 @@ TEST(FolderSource, CopiesWithTheCentralTimeAndOnlyPermissionBits) {
       {"SUPERVISOR.EXE", "Supervisor.exe", 0755, 0755},
       {"Treasury.exe", "Treasury.exe", 0644, 0755}, // a program whatever its central mode
       {"Devices.EXE", "Devices.EXE", 0640, 0750},
-      {"setuid.exe", "setuid.exe", 06755, 0755},    // never set-user-ID or set-group-ID
+      {"setuid.exe", "setuid.exe", 06755, 0755}, // never set-user-ID or set-group-ID
       {"central.ini", "central.ini", 02644, 0644},
       {"notes.exe.txt", "notes.exe.txt", 0644, 0644},
   };

@@ -150,7 +150,8 @@ TEST_F(FromServer, AnAgeTheDiskCannotKeepFailsTheFetchAndKeepsTheOldCopy) {
     EXPECT_TRUE(Observed.Fetched.empty());
     ASSERT_EQ(Observed.Failed.size(), 3u);
     for (const std::string& failure : Observed.Failed)
-      EXPECT_NE(failure.find(": Age out of range: this file system cannot keep "), std::string::npos)
+      EXPECT_NE(failure.find(": Age out of range: this file system cannot keep "),
+                std::string::npos)
           << failure;
   }
   for (const char* name : {"central.ini", "gds32.dll", "zlib1.dll"}) {
@@ -164,8 +165,8 @@ TEST_F(FromServer, AMissingFileIsFetchedWhateverItsListedAge) {
   TempDir local(std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp");
   if (!Keeps(local.Path(), platform::MissingAge))
     GTEST_SKIP() << "no file system here keeps 1899-12-29 as a last-write time";
-  ListingServer server(std::vector<std::pair<std::string, std::string>>{
-      {"central.ini", "1899-12-29T00:00:00"}});
+  ListingServer server(
+      std::vector<std::pair<std::string, std::string>>{{"central.ini", "1899-12-29T00:00:00"}});
   for (int run = 0; run < 2; ++run) {
     bool done = false;
     Log observed;
@@ -175,8 +176,8 @@ TEST_F(FromServer, AMissingFileIsFetchedWhateverItsListedAge) {
         ->Execute("", true);
     ASSERT_TRUE(RunMainLoopUntil(*Main, [&] { return done; }));
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(observed.Fetched, run == 0 ? std::vector<std::string>{"central.ini"}
-                                         : std::vector<std::string>{});
+    EXPECT_EQ(observed.Fetched,
+              run == 0 ? std::vector<std::string>{"central.ini"} : std::vector<std::string>{});
     EXPECT_TRUE(observed.Failed.empty());
   }
   EXPECT_EQ(ReadAll(local / "central.ini"), "new");

@@ -31,10 +31,14 @@ struct Planted {
 
 TEST(WorkFile, WhateverIsPlantedAtItsNameIsRemovedNeverWritten) {
   const Planted cases[] = {
-      {"a link to a file elsewhere", [](auto& work, auto& outside) { fs::create_symlink(outside, work); }},
+      {"a link to a file elsewhere",
+       [](auto& work, auto& outside) { fs::create_symlink(outside, work); }},
       {"a link to nothing",
-       [](auto& work, auto& outside) { fs::create_symlink(outside.parent_path() / "nowhere", work); }},
-      {"a second name of a file elsewhere", [](auto& work, auto& outside) { fs::create_hard_link(outside, work); }},
+       [](auto& work, auto& outside) {
+         fs::create_symlink(outside.parent_path() / "nowhere", work);
+       }},
+      {"a second name of a file elsewhere",
+       [](auto& work, auto& outside) { fs::create_hard_link(outside, work); }},
       {"a named pipe", [](auto& work, auto&) { ASSERT_EQ(mkfifo(work.c_str(), 0666), 0); }},
       {"an empty folder", [](auto& work, auto&) { fs::create_directory(work); }},
   };
@@ -120,12 +124,15 @@ struct SharedInstallation : ::testing::Test {
   // The work file an earlier run of `uid` left behind, `secondsAgo` old.
   void LeaveWorkFile(uid_t uid, mode_t mode, int secondsAgo) {
     const std::string work = WorkFile(Local, "Treasury.exe");
-    ASSERT_EQ(AsAccount(uid, [&] {
-                const int fd = open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-                const bool ok = fd >= 0 && write(fd, "half", 4) == 4 && fchmod(fd, mode) == 0;
-                close(fd);
-                return ok;
-              }).Exit,
+    ASSERT_EQ(AsAccount(uid,
+                        [&] {
+                          const int fd = open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+                          const bool ok =
+                              fd >= 0 && write(fd, "half", 4) == 4 && fchmod(fd, mode) == 0;
+                          close(fd);
+                          return ok;
+                        })
+                  .Exit,
               0);
     const timespec when[2] = {{time(nullptr) - secondsAgo, 0}, {time(nullptr) - secondsAgo, 0}};
     utimensat(AT_FDCWD, work.c_str(), when, 0);
@@ -193,10 +200,12 @@ TEST_F(SharedInstallation, ALiveFetchOfAnotherAccountIsWaitedForAndNotRepeated) 
 
 TEST_F(SharedInstallation, WorkFilesCanBeLockedByEveryAccountWhateverTheUmask) {
   const std::string work = WorkFile(Local, "Treasury.exe");
-  ASSERT_EQ(AsAccount(Nurse, [&] {
-              platform::TReplacementFile replacement((Local / "Treasury.exe").string());
-              struct stat st {};
-              return stat(work.c_str(), &st) == 0 && (st.st_mode & 0777) == 0644;
-            }).Exit,
+  ASSERT_EQ(AsAccount(Nurse,
+                      [&] {
+                        platform::TReplacementFile replacement((Local / "Treasury.exe").string());
+                        struct stat st {};
+                        return stat(work.c_str(), &st) == 0 && (st.st_mode & 0777) == 0644;
+                      })
+                .Exit,
             0);
 }

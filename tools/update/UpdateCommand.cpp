@@ -1,9 +1,9 @@
 #include "UpdateCommand.h"
 
 #include "Configuration.h"
+#include "Errors.h"
 #include "FilesUpdater.h"
 #include "MainThread.h"
-#include "Errors.h"
 #include "Paths.h"
 
 #include <mutex>
@@ -41,9 +41,7 @@ public:
       Line("would fetch  " + name, FScheduled);
   }
   void FileFetched(const std::string& name) override { Line("fetched  " + name, FFetched); }
-  void FileUpToDate(const std::string& name) override {
-    Line("up to date  " + name, FUpToDate);
-  }
+  void FileUpToDate(const std::string& name) override { Line("up to date  " + name, FUpToDate); }
   void FileFailed(const std::string& name, const std::string& reason) override {
     Line("failed   " + name + ": " + reason, FFailed);
   }

@@ -12,7 +12,6 @@ struct TUpdateCommand {
   bool DryRun = false;
   bool Verbose = false; // the per-download trace lines on standard error
 
-
   // Nothing for arguments that do not fit the usage.
   static std::optional<TUpdateCommand> Parse(const std::vector<std::string>& arguments);
 };
