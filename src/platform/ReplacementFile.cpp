@@ -124,7 +124,7 @@ int TryTake(const std::string& path, bool& waited) {
   struct stat st {};
   if (fstat(fd.Fd, &st) != 0)
     RaiseLastOSError(errno);
-  if (!S_ISREG(st.st_mode) || st.st_nlink != 1) {
+  if (!S_ISREG(st.st_mode) || st.st_nlink > 1) {
     // Writing into a second name of a file would change that file wherever it lives.
     if (StillNamed(fd.Fd, path))
       RemoveIntruder(path);
