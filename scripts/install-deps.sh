@@ -11,11 +11,11 @@ packages=(
   nlohmann-json3-dev
   libicu-dev
   libpng-dev zlib1g-dev libjpeg62-turbo-dev
-  libcpp-httplib-dev
+  libcpp-httplib-dev libboost-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xdg-utils x11-apps tzdata
   fonts-dejavu-core
-  curl jq hyperfine openssl strace
+  curl jq hyperfine openssl strace wrk
   squid nginx-light
 )
 

@@ -1,30 +1,45 @@
 #pragma once
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
 
-namespace httplib {
-class Server;
-}
+// How the server treats its clients; the defaults suit a hospital's workstations talking to
+// it directly.
+struct TServerOptions {
+  // A request's whole header must arrive within this, also the wait for the next request on a
+  // kept-alive connection: a slow or idle client cannot hold a connection for longer.
+  std::chrono::milliseconds HeaderDeadline{10'000};
+  // A client that takes no bytes of an answer for this long is dropped.
+  std::chrono::milliseconds WriteStall{30'000};
+  std::size_t MaxHeaderBytes = 16 * 1024;
+  int MaxConnections = 10'000;
+  int MaxPerAddress = 32; // 0: no limit (behind a front server, every client is that server)
+  std::chrono::milliseconds ListingCacheTtl{2'000};
+  // When set, a download is answered with this prefix and the file's path in X-Accel-Redirect,
+  // for the front server (nginx) to send the file itself.
+  std::string AccelRedirect;
+  int Threads = 0; // 0: one per processor, at least two
+};
 
 // The reference file server: answers the launcher's folder listing and download requests for
 // the tree under one root folder, and never serves anything outside it.
 class TFileServer {
 public:
-  explicit TFileServer(std::string root);
+  // Raises std::runtime_error when the root cannot be opened.
+  explicit TFileServer(const std::string& root, TServerOptions options = {});
   ~TFileServer();
 
   // Binds to HOST:PORT (port 0: any free one) and returns the port, or nothing.
   std::optional<int> Bind(const std::string& host, int port);
-  // Serves until Stop; blocks.
-  bool Serve();
+  // Serves until Stop (or, with `stopOnSignals`, SIGINT or SIGTERM); blocks.
+  bool Serve(bool stopOnSignals = false);
+  // From any thread; Serve returns soon after.
   void Stop();
+  // Builds the whole listing once, so its warnings come at start and the first client is fast.
+  void Warm();
 
 private:
-  void Routes();
-  void WidenBacklog() const;
-
-  std::string FRoot; // canonical, no trailing separator
-  std::unique_ptr<httplib::Server> FServer;
-  int FListenSocket = -1;
+  class TImpl;
+  std::unique_ptr<TImpl> FImpl;
 };

@@ -1,0 +1,171 @@
+#include "Listing.h"
+
+#include "DateTime.h"
+#include "Log.h"
+#include "TextCase.h"
+#include "Wildcard.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unicode/utf8.h>
+#include <unordered_map>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+bool IsUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = std::int32_t(text.size());
+  for (std::int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0)
+      return false;
+  }
+  return true;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04X", unsigned(c));
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+// Local clock time with milliseconds and "Z": the launcher reads the clock time as written and
+// stamps the downloaded file with it, so the two ages compare equal afterwards.
+void AppendAge(std::string& out, const timespec& written) {
+  const platform::DateTimeParts p =
+      platform::DecodeDateTime(platform::LocalAgeFromTimespec(written));
+  char text[40];
+  std::snprintf(text, sizeof text, "\"%04d-%02d-%02dT%02d:%02d:%02d.%03dZ\"", p.Year, p.Month,
+                p.Day, p.Hour, p.Minute, p.Second, p.MilliSecond);
+  out += text;
+}
+
+class TLister {
+public:
+  TLister(const TRootFolder& root, std::string mask, bool recursive)
+      : FRoot(root), FMask(std::move(mask)), FRecursive(recursive) {}
+
+  TListing Result;
+
+  // `folder` is open; `onDisk` is its link-free path below the root, for following links.
+  void Walk(int folder, const std::string& onDisk, const std::string& prefix) {
+    const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+    if (!dir) {
+      if (fd >= 0)
+        close(fd);
+      return;
+    }
+    struct stat self {};
+    fstat(folder, &self);
+    FAncestors.emplace_back(self.st_dev, self.st_ino);
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..")
+        continue;
+      Entry(folder, onDisk, prefix, name);
+    }
+    FAncestors.pop_back();
+    closedir(dir);
+  }
+
+private:
+  void Entry(int folder, const std::string& onDisk, const std::string& prefix,
+             const std::string& name) {
+    struct stat st {};
+    if (fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+      return;
+    if (!IsUtf8(name)) {
+      server_log::WarnOnce("left out of listings, its name is not UTF-8: " +
+                           server_log::Escaped(FRoot.Path() + "/" + onDisk + "/" + name));
+      return;
+    }
+    TFd opened;
+    std::string childOnDisk = onDisk.empty() ? name : onDisk + "/" + name;
+    if (S_ISLNK(st.st_mode)) {
+      // A link is listed only where it leads to, and only when that lies inside the root.
+      TResolved target = FRoot.Resolve(childOnDisk, TWant::Any);
+      if (target.Check != TPathCheck::Found)
+        return;
+      st = target.Stat;
+      opened = std::move(target.Fd);
+      childOnDisk = target.Relative;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      if (!FRecursive || IsAncestor(st))
+        return;
+      TFd child = opened ? TFd(openat(opened.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+                         : TFd(openat(folder, name.c_str(),
+                                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      if (child)
+        Walk(child.Get(), childOnDisk, prefix + name + "\\");
+    } else if (S_ISREG(st.st_mode) && MatchesMask(name, FMask)) {
+      Add(prefix + name, st.st_mtim);
+    }
+  }
+
+  bool IsAncestor(const struct stat& st) const {
+    return std::find(FAncestors.begin(), FAncestors.end(), std::make_pair(st.st_dev, st.st_ino)) !=
+           FAncestors.end();
+  }
+
+  void Add(const std::string& relative, const timespec& written) {
+    std::string& out = Result.Body;
+    out += Result.Files++ ? ",{\"FileName\":" : "{\"FileName\":";
+    AppendJsonString(out, relative);
+    out += ",\"Age\":";
+    AppendAge(out, written);
+    out += '}';
+    const auto [found, added] = FByKey.try_emplace(platform::AnsiUpperCase(relative), relative);
+    if (!added)
+      server_log::WarnOnce("names that differ only in letter case stop every update: " +
+                           found->second + " and " + relative);
+  }
+
+  const TRootFolder& FRoot;
+  const std::string FMask;
+  const bool FRecursive;
+  std::vector<std::pair<dev_t, ino_t>> FAncestors;
+  std::unordered_map<std::string, std::string> FByKey;
+};
+
+TListing Error(int status, const std::string& error, const std::string& detail) {
+  TListing listing;
+  listing.Status = status;
+  listing.Body = "{\"Error\":";
+  AppendJsonString(listing.Body, error);
+  listing.Body += ",\"Status\":" + std::to_string(status) + ",\"Detail\":";
+  AppendJsonString(listing.Body, detail);
+  listing.Body += "}";
+  return listing;
+}
+} // namespace
+
+TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
+                      bool recursive) {
+  const TResolved resolved = root.Resolve(folder, TWant::Folder);
+  const std::string shown = IsUtf8(folder) ? folder : server_log::Escaped(folder);
+  if (resolved.Check == TPathCheck::Refused)
+    return Error(400, "Bad Request", "The folder " + shown + " is outside the root");
+  if (resolved.Check == TPathCheck::Missing)
+    return Error(404, "Not Found", "The folder " + shown + " does not exist");
+  TLister lister(root, mask, recursive);
+  lister.Result.Body = "[";
+  lister.Walk(resolved.Fd.Get(), resolved.Relative, "");
+  lister.Result.Body += "]";
+  return std::move(lister.Result);
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include "SafePath.h"
+
+#include <string>
+
+// One folder listing as the launcher reads it: a JSON array of {"FileName", "Age"}, names below
+// the listed folder with '\' between parts. A name that is not UTF-8 cannot travel in JSON: it
+// is left out and logged once. Names that differ only in letter case are logged once as a
+// pair: the launcher refuses such a listing.
+struct TListing {
+  int Status = 200;
+  std::string Body; // the listing, or the error record for Status 400/404
+  std::size_t Files = 0;
+};
+
+TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
+                      bool recursive);
