@@ -15,6 +15,7 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <cctype>
+#include <limits>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -185,15 +186,21 @@ public:
     return true;
   }
 
-  void Stop() { FIo->stop(); }
+  void Stop() {
+    FStopping = true;
+    FIo->stop();
+  }
 
-  void Warm() { Listing("\\", "*.*", true); }
+  // On the server's own threads once it serves: start-up never waits for a large tree.
+  void Warm() {
+    asio::post(*FIo, [this] { Listing("\\", "*.*", true); });
+  }
 
 private:
   TListingCache::TShared Listing(const std::string& folder, const std::string& mask,
                                  bool recursive) {
     const std::string key = folder + '\0' + mask + '\0' + (recursive ? "1" : "0");
-    return FCache.Get(key, [&] { return BuildListing(FRoot, folder, mask, recursive); });
+    return FCache.Get(key, [&] { return BuildListing(FRoot, folder, mask, recursive, FStopping); });
   }
 
   asio::awaitable<void> Listen() {
@@ -245,8 +252,10 @@ private:
     beast::tcp_stream stream(std::move(socket));
     beast::flat_buffer buffer;
     for (;;) {
-      http::request_parser<http::empty_body> parser;
+      http::request_parser<http::buffer_body> parser;
       parser.header_limit(std::uint32_t(FOptions.MaxHeaderBytes));
+      // A body is refused by its header alone, before any of it is read: let the header pass.
+      parser.body_limit(std::numeric_limits<std::uint64_t>::max());
       stream.expires_after(FOptions.HeaderDeadline);
       error_code ec;
       co_await http::async_read_header(stream, buffer, parser, asio::redirect_error(Await, ec));
@@ -276,7 +285,7 @@ private:
   }
 
   asio::awaitable<TOutcome> Answer(beast::tcp_stream& stream,
-                                   http::request_parser<http::empty_body>& parser) {
+                                   http::request_parser<http::buffer_body>& parser) {
     const auto& request = parser.get();
     // The contract has no request bodies: one would only cost memory and time.
     if (parser.chunked() || parser.content_length().value_or(0) > 0)
@@ -394,6 +403,7 @@ private:
   TListingCache FCache;
   std::unique_ptr<asio::io_context> FIo;
   std::optional<tcp::acceptor> FAcceptor;
+  std::atomic<bool> FStopping{false};
   std::mutex FCountLock;
   int FConnections = 0;
   std::unordered_map<std::string, int> FPerAddress;

@@ -36,7 +36,8 @@ public:
   bool Serve(bool stopOnSignals = false);
   // From any thread; Serve returns soon after.
   void Stop();
-  // Builds the whole listing once, so its warnings come at start and the first client is fast.
+  // Builds the whole listing once as soon as it serves, so the tree's warnings come at start
+  // and the first workstation is served from the cache.
   void Warm();
 
 private:

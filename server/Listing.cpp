@@ -56,8 +56,9 @@ void AppendAge(std::string& out, const timespec& written) {
 
 class TLister {
 public:
-  TLister(const TRootFolder& root, std::string mask, bool recursive)
-      : FRoot(root), FMask(std::move(mask)), FRecursive(recursive) {}
+  TLister(const TRootFolder& root, std::string mask, bool recursive,
+          const std::atomic<bool>& stopping)
+      : FRoot(root), FMask(std::move(mask)), FRecursive(recursive), FStopping(stopping) {}
 
   TListing Result;
 
@@ -74,6 +75,8 @@ public:
     fstat(folder, &self);
     FAncestors.emplace_back(self.st_dev, self.st_ino);
     while (const dirent* entry = readdir(dir)) {
+      if (FStopping.load(std::memory_order_relaxed))
+        break;
       const std::string name = entry->d_name;
       if (name == "." || name == "..")
         continue;
@@ -89,13 +92,14 @@ private:
     struct stat st {};
     if (fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
       return;
+    std::string childOnDisk = onDisk.empty() ? name : onDisk + "/" + name;
     if (!IsUtf8(name)) {
+      const std::string& root = FRoot.Path();
       server_log::WarnOnce("left out of listings, its name is not UTF-8: " +
-                           server_log::Escaped(FRoot.Path() + "/" + onDisk + "/" + name));
+                           server_log::Escaped(root + (root == "/" ? "" : "/") + childOnDisk));
       return;
     }
     TFd opened;
-    std::string childOnDisk = onDisk.empty() ? name : onDisk + "/" + name;
     if (S_ISLNK(st.st_mode)) {
       // A link is listed only where it leads to, and only when that lies inside the root.
       TResolved target = FRoot.Resolve(childOnDisk, TWant::Any);
@@ -139,6 +143,7 @@ private:
   const TRootFolder& FRoot;
   const std::string FMask;
   const bool FRecursive;
+  const std::atomic<bool>& FStopping;
   std::vector<std::pair<dev_t, ino_t>> FAncestors;
   std::unordered_map<std::string, std::string> FByKey;
 };
@@ -156,14 +161,14 @@ TListing Error(int status, const std::string& error, const std::string& detail) 
 } // namespace
 
 TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
-                      bool recursive) {
+                      bool recursive, const std::atomic<bool>& stopping) {
   const TResolved resolved = root.Resolve(folder, TWant::Folder);
   const std::string shown = IsUtf8(folder) ? folder : server_log::Escaped(folder);
   if (resolved.Check == TPathCheck::Refused)
     return Error(400, "Bad Request", "The folder " + shown + " is outside the root");
   if (resolved.Check == TPathCheck::Missing)
     return Error(404, "Not Found", "The folder " + shown + " does not exist");
-  TLister lister(root, mask, recursive);
+  TLister lister(root, mask, recursive, stopping);
   lister.Result.Body = "[";
   lister.Walk(resolved.Fd.Get(), resolved.Relative, "");
   lister.Result.Body += "]";

@@ -1,6 +1,7 @@
 #pragma once
 #include "SafePath.h"
 
+#include <atomic>
 #include <string>
 
 // One folder listing as the launcher reads it: a JSON array of {"FileName", "Age"}, names below
@@ -13,5 +14,6 @@ struct TListing {
   std::size_t Files = 0;
 };
 
+// `stopping` ends a long walk early (the server is shutting down); what was found is returned.
 TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
-                      bool recursive);
+                      bool recursive, const std::atomic<bool>& stopping);

@@ -1,5 +1,5 @@
 // norvane-fileserver --root DIR [--listen HOST:PORT] [--accel-redirect PREFIX]
-//                    [--max-per-address N] [--cache-seconds N]
+//                    [--max-per-address N] [--cache-seconds N] [--header-seconds N]
 #include "FileServer.h"
 #include "Log.h"
 
@@ -12,7 +12,7 @@
 namespace {
 constexpr const char* Usage =
     "usage: norvane-fileserver --root DIR [--listen HOST:PORT] [--accel-redirect PREFIX]\n"
-    "                          [--max-per-address N] [--cache-seconds N]\n";
+    "                          [--max-per-address N] [--cache-seconds N] [--header-seconds N]\n";
 
 struct TCommand {
   std::string Root;
@@ -64,6 +64,11 @@ std::optional<TCommand> Parse(int argc, char* argv[]) {
       if (!limit)
         return bad("--max-per-address wants a number (0: no limit), not " + value);
       command.Options.MaxPerAddress = *limit;
+    } else if (arg == "--header-seconds") {
+      const auto seconds = Number(value, 1, 3600);
+      if (!seconds)
+        return bad("--header-seconds wants a number from 1 to 3600, not " + value);
+      command.Options.HeaderDeadline = std::chrono::seconds(*seconds);
     } else if (arg == "--cache-seconds") {
       const auto seconds = Number(value, 0, 3600);
       if (!seconds)
@@ -97,7 +102,7 @@ int main(int argc, char* argv[]) {
     std::printf("Serving %s on http://%s:%d\n", command->Root.c_str(), command->Host.c_str(),
                 *port);
     std::fflush(stdout);
-    server.Warm(); // the tree's warnings come now, and the first workstation is served at once
+    server.Warm();
     server_log::Line("started");
     const bool served = server.Serve(true);
     server_log::Line("stopped");
