@@ -206,7 +206,10 @@ private:
   asio::awaitable<void> Listen() {
     for (;;) {
       error_code ec;
-      tcp::socket socket = co_await FAcceptor->async_accept(asio::redirect_error(Await, ec));
+      // Each connection on a strand of its own: its time-outs and its reads and writes never
+      // run at once on two threads.
+      tcp::socket socket =
+          co_await FAcceptor->async_accept(asio::make_strand(*FIo), asio::redirect_error(Await, ec));
       if (ec == asio::error::operation_aborted || !FAcceptor->is_open())
         co_return;
       if (ec)
@@ -216,7 +219,8 @@ private:
         socket.close(ec);
         continue;
       }
-      asio::co_spawn(*FIo, Session(std::move(socket), address), asio::detached);
+      const auto strand = socket.get_executor();
+      asio::co_spawn(strand, Session(std::move(socket), address), asio::detached);
     }
   }
 

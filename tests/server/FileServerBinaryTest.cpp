@@ -242,7 +242,7 @@ TEST(FileServerBinary, SlowClientsHoldNobodyBackAndAreCutOffAtTheHeaderDeadline)
   int refused = 0;
   for (auto& c : greedy)
     refused += c->Closed();
-  EXPECT_EQ(refused, 40 - 32);
+  EXPECT_EQ(refused, 40 - 32) << server.Log();
   EXPECT_NE(server.Log().find("refusing connections beyond the limit from 127.0.2.1"),
             std::string::npos);
   TRESTClientFileList other(server.Base());
