@@ -174,9 +174,8 @@ public:
       });
     }
     asio::co_spawn(*FIo, Listen(), asio::detached);
-    const int count = FOptions.Threads > 0
-                          ? FOptions.Threads
-                          : std::max(2, int(std::thread::hardware_concurrency()));
+    const int count = FOptions.Threads > 0 ? FOptions.Threads
+                                           : std::max(2, int(std::thread::hardware_concurrency()));
     std::vector<std::thread> threads;
     for (int i = 1; i < count; ++i)
       threads.emplace_back([this] { FIo->run(); });
@@ -208,8 +207,8 @@ private:
       error_code ec;
       // Each connection on a strand of its own: its time-outs and its reads and writes never
       // run at once on two threads.
-      tcp::socket socket =
-          co_await FAcceptor->async_accept(asio::make_strand(*FIo), asio::redirect_error(Await, ec));
+      tcp::socket socket = co_await FAcceptor->async_accept(asio::make_strand(*FIo),
+                                                            asio::redirect_error(Await, ec));
       if (ec == asio::error::operation_aborted || !FAcceptor->is_open())
         co_return;
       if (ec)
@@ -343,6 +342,7 @@ private:
       response.set("X-Accel-Redirect", FOptions.AccelRedirect + UrlPath(file.Relative));
       response.set(http::field::content_type, "application/octet-stream");
       response.keep_alive(request.keep_alive());
+      response.content_length(0); // the front server keeps the connection for the next one
       stream.expires_after(FOptions.WriteStall);
       error_code ec;
       co_await http::async_write(stream, response, asio::redirect_error(Await, ec));
@@ -366,13 +366,15 @@ private:
     error_code ec;
     stream.expires_after(FOptions.WriteStall);
     co_await http::async_write_header(stream, serializer, asio::redirect_error(Await, ec));
-    std::vector<char> chunk(std::size_t(std::min<std::uint64_t>(ChunkBytes, std::max<std::uint64_t>(size, 1))));
+    std::vector<char> chunk(
+        std::size_t(std::min<std::uint64_t>(ChunkBytes, std::max<std::uint64_t>(size, 1))));
     std::uint64_t sent = 0;
     while (!ec) {
-      const ssize_t n = sent < size ? pread(file.Fd.Get(), chunk.data(),
-                                            std::size_t(std::min<std::uint64_t>(chunk.size(), size - sent)),
-                                            off_t(sent))
-                                    : 0;
+      const ssize_t n =
+          sent < size
+              ? pread(file.Fd.Get(), chunk.data(),
+                      std::size_t(std::min<std::uint64_t>(chunk.size(), size - sent)), off_t(sent))
+              : 0;
       if (n < 0 || (n == 0 && sent < size))
         co_return TOutcome{200, sent, true}; // the file shrank under us: the answer cannot end well
       response.body().data = n > 0 ? chunk.data() : nullptr;
@@ -422,8 +424,14 @@ std::optional<int> TFileServer::Bind(const std::string& host, int port) {
   return FImpl->Bind(host, port);
 }
 
-bool TFileServer::Serve(bool stopOnSignals) { return FImpl->Serve(stopOnSignals); }
+bool TFileServer::Serve(bool stopOnSignals) {
+  return FImpl->Serve(stopOnSignals);
+}
 
-void TFileServer::Stop() { FImpl->Stop(); }
+void TFileServer::Stop() {
+  FImpl->Stop();
+}
 
-void TFileServer::Warm() { FImpl->Warm(); }
+void TFileServer::Warm() {
+  FImpl->Warm();
+}

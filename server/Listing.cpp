@@ -9,8 +9,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <unicode/utf8.h>
-#include <unordered_map>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -112,9 +112,10 @@ private:
     if (S_ISDIR(st.st_mode)) {
       if (!FRecursive || IsAncestor(st))
         return;
-      TFd child = opened ? TFd(openat(opened.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-                         : TFd(openat(folder, name.c_str(),
-                                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      TFd child =
+          opened
+              ? TFd(openat(opened.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+              : TFd(openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
       if (child)
         Walk(child.Get(), childOnDisk, prefix + name + "\\");
     } else if (S_ISREG(st.st_mode) && MatchesMask(name, FMask)) {

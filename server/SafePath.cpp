@@ -193,12 +193,14 @@ TResolved TRootFolder::Resolve(std::string_view relative, TWant want) const {
     }
     if (pending.empty())
       return Opened(OpenLast(walk.Current(), *name, st, want), walk.Relative(*name), want);
-    TFd folder(openat(walk.Current(), name->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    TFd folder(
+        openat(walk.Current(), name->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!folder)
       return {}; // not a folder, or swapped for a link meanwhile
     walk.Folders.emplace_back(std::move(folder), *name);
   }
   // The name ended on a folder already open (the root, or a link's "." or "..").
   const int current = walk.Current();
-  return Opened(TFd(openat(current, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)), walk.Relative(), want);
+  return Opened(TFd(openat(current, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)), walk.Relative(),
+                want);
 }

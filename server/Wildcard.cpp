@@ -1,7 +1,9 @@
 #include "Wildcard.h"
 
 namespace {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 } // namespace
 
 bool MatchesMask(std::string_view name, std::string_view mask) {

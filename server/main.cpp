@@ -1,5 +1,6 @@
 // norvane-fileserver --root DIR [--listen HOST:PORT] [--accel-redirect PREFIX]
 //                    [--max-per-address N] [--cache-seconds N] [--header-seconds N]
+//                    [--threads N]
 #include "FileServer.h"
 #include "Log.h"
 
@@ -12,7 +13,8 @@
 namespace {
 constexpr const char* Usage =
     "usage: norvane-fileserver --root DIR [--listen HOST:PORT] [--accel-redirect PREFIX]\n"
-    "                          [--max-per-address N] [--cache-seconds N] [--header-seconds N]\n";
+    "                          [--max-per-address N] [--cache-seconds N] [--header-seconds N]\n"
+    "                          [--threads N]\n";
 
 struct TCommand {
   std::string Root;
@@ -47,8 +49,8 @@ std::optional<TCommand> Parse(int argc, char* argv[]) {
       command.Root = value;
     } else if (arg == "--listen") {
       const auto colon = value.rfind(':');
-      const auto port = colon == std::string::npos ? std::nullopt
-                                                   : Number(value.substr(colon + 1), 0, 65535);
+      const auto port =
+          colon == std::string::npos ? std::nullopt : Number(value.substr(colon + 1), 0, 65535);
       if (!port || colon == 0)
         return bad("--listen wants HOST:PORT with a port from 0 to 65535, not " + value);
       command.Host = value.substr(0, colon);
@@ -64,6 +66,11 @@ std::optional<TCommand> Parse(int argc, char* argv[]) {
       if (!limit)
         return bad("--max-per-address wants a number (0: no limit), not " + value);
       command.Options.MaxPerAddress = *limit;
+    } else if (arg == "--threads") {
+      const auto threads = Number(value, 1, 256);
+      if (!threads)
+        return bad("--threads wants a number from 1 to 256, not " + value);
+      command.Options.Threads = *threads;
     } else if (arg == "--header-seconds") {
       const auto seconds = Number(value, 1, 3600);
       if (!seconds)

@@ -197,9 +197,8 @@ TEST(FileServerBinary, PipesAndOtherNonFilesAreNotFoundAndHoldNoWorker) {
   std::vector<std::thread> clients;
   std::atomic<int> notFound{0};
   for (int i = 0; i < 16; ++i)
-    clients.emplace_back([&] {
-      notFound += !Download(server.Base(), "pipe.dll", local).has_value();
-    });
+    clients.emplace_back(
+        [&] { notFound += !Download(server.Base(), "pipe.dll", local).has_value(); });
   for (auto& c : clients)
     c.join();
   EXPECT_EQ(notFound, 16);
@@ -307,8 +306,8 @@ TEST(FileServerBinary, ANameThatIsNotUtf8IsLeftOutAndLoggedOnce) {
   EXPECT_EQ(answer.find("EXCEPTION"), std::string::npos);
   EXPECT_EQ(answer.find("json"), answer.find("json; charset")); // no parser's words
   const std::string log = server.Log();
-  const std::string warning = "left out of listings, its name is not UTF-8: " +
-                              root.Path().string() + "/caf\\xE9.rav";
+  const std::string warning =
+      "left out of listings, its name is not UTF-8: " + root.Path().string() + "/caf\\xE9.rav";
   const auto first = log.find(warning);
   EXPECT_NE(first, std::string::npos) << log;
   EXPECT_EQ(log.find(warning, first + 1), std::string::npos) << log;
