@@ -14,7 +14,9 @@ struct TServerOptions {
   std::chrono::milliseconds WriteStall{30'000};
   std::size_t MaxHeaderBytes = 16 * 1024;
   int MaxConnections = 10'000;
-  int MaxPerAddress = 32; // 0: no limit (behind a front server, every client is that server)
+  // A workstation fetches up to 2 x its processors at once, and a terminal server holds many
+  // users behind one address. 0: no limit (behind a front server, every client is that server).
+  int MaxPerAddress = 256;
   std::chrono::milliseconds ListingCacheTtl{2'000};
   // When set, a download is answered with this prefix and the file's path in X-Accel-Redirect,
   // for the front server (nginx) to send the file itself.

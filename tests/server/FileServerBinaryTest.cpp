@@ -208,7 +208,8 @@ TEST(FileServerBinary, PipesAndOtherNonFilesAreNotFoundAndHoldNoWorker) {
 TEST(FileServerBinary, SlowClientsHoldNobodyBackAndAreCutOffAtTheHeaderDeadline) {
   TempDir root;
   root.Write("central.ini", "ini");
-  ServerProcess server({"--root", root.Path().string(), "--header-seconds", "2"});
+  ServerProcess server(
+      {"--root", root.Path().string(), "--header-seconds", "2", "--max-per-address", "32"});
   ASSERT_TRUE(server.WaitReady()) << server.Log();
   // 200 slow clients, each from an address of its own, sending a header line now and then.
   std::vector<std::unique_ptr<Client>> slow;
