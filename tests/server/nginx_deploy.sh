@@ -18,13 +18,7 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; cat "$work/error.log" "$work/server.log" 2>/dev/null | tail -n 20; exit 1; }
-free_port() {
-  local port
-  while :; do
-    port=$((20000 + RANDOM % 40000))
-    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || { echo "$port"; return; }
-  done
-}
+source "$(dirname "$(realpath "$0")")/../support/ports.sh"
 
 central=$work/central install=$work/install
 mkdir -p "$central/Relatorio" "$install/Relatorio" "$work/cache" "$work/temp"
@@ -56,7 +50,7 @@ http {
 EOF
 "$nginx" -t -q -c "$work/nginx.conf" -e "$work/error.log" || fail "nginx refuses the site"
 "$nginx" -c "$work/nginx.conf" -e "$work/error.log" & nginx_pid=$!
-for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$front") 2>/dev/null && break; sleep 0.05; done
+wait_port "$front"
 
 export no_proxy=127.0.0.1
 printf '[Servidor]\nurl=http://127.0.0.1:%s\n' "$front" > "$install/Norvane.ini"
