@@ -1,16 +1,44 @@
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QThread>
+#include <sys/stat.h>
 #include <unistd.h>
 
-QString TSingleInstance::InstanceKey() {
-  return QStringLiteral("norvane-launcher-%1").arg(getuid());
+namespace {
+// A folder only this user can enter: created so, or found so.
+bool IsPrivateFolder(const QString& path) {
+  const QByteArray native = QFile::encodeName(path);
+  mkdir(native.constData(), 0700);
+  struct stat st {};
+  return lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+         (st.st_mode & 077) == 0;
+}
+} // namespace
+
+QString TSingleInstance::RuntimeFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && IsPrivateFolder(runtime))
+    return runtime;
+  const QString shared = QStringLiteral("/tmp/norvane-runtime-%1").arg(getuid());
+  if (IsPrivateFolder(shared))
+    return shared;
+  const QString home = QDir::homePath() + QStringLiteral("/.norvane-runtime");
+  IsPrivateFolder(home);
+  return home;
 }
 
-TSingleInstance::TSingleInstance(QObject* parent) : QObject(parent) {
+TSingleInstance::TSingleInstance(const QString& installation, QObject* parent)
+    : QObject(parent),
+      FPath(RuntimeFolder() + QStringLiteral("/norvane-") +
+            QString::fromLatin1(QCryptographicHash::hash(QDir::cleanPath(installation).toUtf8(),
+                                                         QCryptographicHash::Sha1)
+                                    .toHex()
+                                    .left(16))) {
   connect(&FServer, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = FServer.nextPendingConnection()) {
       // The command line that follows is not used: coming to the front is all that is asked.
@@ -21,12 +49,13 @@ TSingleInstance::TSingleInstance(QObject* parent) : QObject(parent) {
 }
 
 bool TSingleInstance::Claim() {
-  FLock = std::make_unique<QLockFile>(QDir::temp().filePath(InstanceKey() + QStringLiteral(".lock")));
+  FLock = std::make_unique<QLockFile>(FPath + QStringLiteral(".lock"));
   FLock->setStaleLockTime(0); // a lock is stale only when its process is gone
   if (FLock->tryLock(0)) {
-    QLocalServer::removeServer(InstanceKey()); // a socket left by an instance that died
+    const QString socket = FPath + QStringLiteral(".socket");
+    QLocalServer::removeServer(socket); // a socket left by an instance that died
     FServer.setSocketOptions(QLocalServer::UserAccessOption);
-    FServer.listen(InstanceKey());
+    FServer.listen(socket);
     return true;
   }
   if (AskRunningInstance())
@@ -41,7 +70,7 @@ bool TSingleInstance::Claim() {
 bool TSingleInstance::AskRunningInstance() {
   for (int attempt = 0; attempt < 20; ++attempt) {
     QLocalSocket socket;
-    socket.connectToServer(InstanceKey());
+    socket.connectToServer(FPath + QStringLiteral(".socket"));
     if (socket.waitForConnected(250)) {
       socket.write(QCoreApplication::arguments().join(QLatin1Char(' ')).toUtf8() + '\n');
       socket.waitForBytesWritten(500);

@@ -5,7 +5,9 @@
 set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
-export TMPDIR=$work # the single-instance lock and socket live here, away from other launchers
+# The single-instance lock and socket live here, away from other launchers.
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 launcher_pid=
 cleanup() {
   [ -n "$launcher_pid" ] && kill "$launcher_pid" 2>/dev/null || true
