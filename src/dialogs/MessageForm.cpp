@@ -215,6 +215,9 @@ bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
 void TMessageForm::showEvent(QShowEvent* event) {
   qApp->installEventFilter(this);
   QDialog::showEvent(event);
+  // The default button has the focus, not the message: Space presses it, Tab moves on from it.
+  if (FDefaultButton)
+    FDefaultButton->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TMessageForm::hideEvent(QHideEvent* event) {
@@ -239,6 +242,7 @@ void TMessageForm::AddButton(const TLayoutButton& placed, const TDialogLayout& l
   if (placed.Button == layout.Default) {
     button->setDefault(true);
     setFocusProxy(button);
+    FDefaultButton = button;
   }
   if (layout.Cancel && placed.Button == *layout.Cancel)
     FCancelButton = button;

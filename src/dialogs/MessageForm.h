@@ -53,6 +53,7 @@ private:
   QLabel* Title = nullptr;
   QWidget* ButtonPanel = nullptr;
   QPushButton* FCancelButton = nullptr;
+  QPushButton* FDefaultButton = nullptr;
   std::map<TDialogButton, QPushButton*> FButtons;
   QString FMessageText; // with CR LF line breaks
   bool FDragging = false;

@@ -99,6 +99,31 @@ TEST_F(Dialogs, EnterPressesTheDefaultAndEscTheCancelButton) {
             42);
 }
 
+TEST_F(Dialogs, TheDefaultButtonHasTheFocusWhenTheDialogShows) {
+  struct Case {
+    TMsgDlgType type;
+    std::vector<Qt::Key> keys;
+    int expected;
+  } cases[] = {
+      {TMsgDlgType::mtInformation, {Qt::Key_Space}, 1},                  // Space presses OK
+      {TMsgDlgType::mtConfirmation, {Qt::Key_Space}, 6},                 // the default: Sim
+      {TMsgDlgType::mtConfirmation, {Qt::Key_Tab, Qt::Key_Return}, 7},   // Tab to Não, Enter
+  };
+  for (const auto& c : cases) {
+    TMessageForm* form = CreateMessageForm("Deseja continuar?", c.type, 0);
+    EXPECT_EQ(RunModal(form,
+                       [&](TMessageForm* f) {
+                         EXPECT_EQ(Focused(f), f->Button(c.type == TMsgDlgType::mtInformation
+                                                             ? B::OK
+                                                             : B::Yes));
+                         for (const Qt::Key key : c.keys)
+                           QTest::keyClick(Focused(f), key);
+                       }),
+              c.expected)
+        << int(c.type) << " " << c.keys.size();
+  }
+}
+
 TEST_F(Dialogs, CtrlCCopiesTheDialogTextExactly) {
   TMessageForm* form = CreateMessageForm("abc", TMsgDlgType::mtInformation, 0);
   const QString dashes = QString(27, '-') + "\r\n";
