@@ -57,10 +57,20 @@ QString WithLf(const QString& text) {
   return normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+// The average width of a character: the width of the 52 letters over 52.
+int AverageCharWidth(const QFontMetrics& metrics) {
+  return metrics.horizontalAdvance(
+             QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+         52;
+}
+
+// Tab stops every 8 average characters, as the memo of the suite has them.
+int TabStopDistance(const QFontMetrics& metrics) { return 8 * AverageCharWidth(metrics); }
+
 QTextOption MessageTextOption(const QFontMetrics& metrics) {
   QTextOption option;
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere); // words longer than a line break
-  option.setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
+  option.setTabStopDistance(TabStopDistance(metrics));
   return option;
 }
 
@@ -103,7 +113,8 @@ QIcon ButtonPicture(QStyle* style, TButtonPicture picture) {
           {TButtonPicture::OK, {QStyle::SP_DialogOkButton, QStyle::SP_DialogApplyButton}},
           {TButtonPicture::Cancel, {QStyle::SP_DialogCancelButton, QStyle::SP_DialogCloseButton}},
           {TButtonPicture::Retry, {QStyle::SP_DialogRetryButton, QStyle::SP_BrowserReload}},
-          {TButtonPicture::Ignore, {QStyle::SP_DialogIgnoreButton, QStyle::SP_DialogDiscardButton}},
+          // Ignoring goes on past the problem; the style's discard picture is a waste bin.
+          {TButtonPicture::Ignore, {QStyle::SP_DialogIgnoreButton, QStyle::SP_MediaSkipForward}},
           {TButtonPicture::All, {QStyle::SP_DialogYesToAllButton, QStyle::SP_DialogApplyButton}},
           {TButtonPicture::Help, {QStyle::SP_DialogHelpButton, QStyle::SP_MessageBoxQuestion}},
       };
@@ -130,7 +141,6 @@ TMessageForm::TMessageForm(QWidget* AOwner)
   PaintWith(this, FormColor);
   FClient = new QWidget(this);
   FClient->move(BorderWidth, BorderWidth);
-  FClient->installEventFilter(this);
 }
 
 QPushButton* TMessageForm::Button(TDialogButton button) const {
@@ -257,14 +267,13 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
   form->setLayoutDirection(QGuiApplication::layoutDirection());
 
   const QFontMetrics metrics(form->font());
-  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
 
   TLayoutInput input;
   input.DlgType = DlgType;
   input.Buttons = Buttons;
   input.DefaultButton = DefaultButton;
-  input.AvgCharWidth = metrics.horizontalAdvance(letters) / 52;
+  input.AvgCharWidth = AverageCharWidth(metrics);
   input.CharHeight = metrics.height();
   for (int b = 0; b < DialogButtonCount; ++b)
     if (HasButton(EffectiveButtons(DlgType, Buttons), TDialogButton(b))) {
@@ -304,7 +313,6 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
   form->Title->setText(form->windowTitle());
   form->Title->setGeometry(0, layout.Title.Top, layout.ClientWidth,
                            QFontMetrics(form->Title->font()).height());
-  form->Title->installEventFilter(form);
 
   form->FMessageText = QString(lines).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
   form->Message = new TTransparentMemo(client);
@@ -312,7 +320,7 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
   form->Message->setFrameShape(QFrame::NoFrame);
   form->Message->setReadOnly(true);
   form->Message->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  form->Message->setTabStopDistance(8 * metrics.horizontalAdvance(QLatin1Char(' ')));
+  form->Message->setTabStopDistance(TabStopDistance(metrics));
   form->Message->document()->setDocumentMargin(0);
   form->Message->setPlainText(lines);
   form->Message->setVerticalScrollBarPolicy(layout.MemoScrollBar ? Qt::ScrollBarAlwaysOn

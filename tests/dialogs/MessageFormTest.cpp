@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -122,6 +123,22 @@ TEST_F(Dialogs, TheDefaultButtonHasTheFocusWhenTheDialogShows) {
               c.expected)
         << int(c.type) << " " << c.keys.size();
   }
+}
+
+TEST_F(Dialogs, TabStopsAreEightAverageCharactersAndIgnoreIsNoWasteBin) {
+  TMessageForm* form = CreateMessageForm("a\tb", TMsgDlgType::mtWarning, ButtonBit(B::Ignore));
+  const QFontMetrics metrics(form->font());
+  const int average =
+      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+      52;
+  EXPECT_EQ(form->findChild<TTransparentMemo*>(QStringLiteral("Message"))->tabStopDistance(),
+            8 * average);
+  const QImage ignore = form->Button(B::Ignore)->icon().pixmap(16, 16).toImage();
+  const QImage bin =
+      form->style()->standardIcon(QStyle::SP_DialogDiscardButton).pixmap(16, 16).toImage();
+  EXPECT_FALSE(ignore.isNull());
+  EXPECT_NE(ignore, bin);
+  delete form;
 }
 
 TEST_F(Dialogs, CtrlCCopiesTheDialogTextExactly) {
