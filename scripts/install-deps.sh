@@ -14,7 +14,7 @@ packages=(
   libcpp-httplib-dev libboost-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xdg-utils x11-apps tzdata
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-open-sans
   curl jq hyperfine openssl strace wrk
   squid nginx-light
 )

@@ -24,3 +24,10 @@ void TClickZone::mouseReleaseEvent(QMouseEvent* event) {
     emit clicked(this);
   QWidget::mouseReleaseEvent(event);
 }
+
+// The second press of a double click arrives as this event; Qt would treat it as a press and
+// the action would run twice. A picture control gives one click for a double click.
+void TClickZone::mouseDoubleClickEvent(QMouseEvent* event) {
+  FPressed = false;
+  event->accept();
+}

@@ -4,6 +4,7 @@
 #include "ClickZone.h"
 #include "Paths.h"
 #include "Pictures.h"
+#include "SuiteFonts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -108,10 +109,8 @@ void TFrmMenu::CreateWaitPanel() {
 
   Label1 = new QLabel(QStringLiteral("Aguarde Atualizando"), pnlTemporizador);
   Label1->setObjectName(QStringLiteral("Label1"));
-  QFont font(QStringLiteral("Segoe UI"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(27);
-  font.setBold(true);
+  QFont font = SuiteFont(0, 27);
+  SetSuiteBold(font);
   Label1->setFont(font);
   Label1->setStyleSheet(QStringLiteral("color: white"));
   Label1->setGeometry(43, 67, 271, 37);

@@ -1,6 +1,7 @@
 #include "MessageForm.h"
 
 #include "DialogServices.h"
+#include "SuiteFonts.h"
 #include "TransparentMemo.h"
 
 #include <QApplication>
@@ -33,21 +34,15 @@ QColor WithLuminance(const QColor& color, int luminance) {
   return result;
 }
 
-QFont FormFont(int points) {
-  QFont font(QStringLiteral("Segoe UI"), points);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
+QFont FormFont(int points) { return SuiteFont(points); }
 
-// "Segoe UI Black", or the heaviest face of the sans family where it is missing.
+// "Segoe UI Black", or the heaviest face of its stand-in.
 QFont TitleFont() {
+  PreferSuiteFonts();
   QFont font(QStringLiteral("Segoe UI Black"), 12);
-  if (QFontDatabase::families().contains(font.family()))
-    return font;
-  QFont fallback(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 12);
-  fallback.setStyleHint(QFont::SansSerif);
-  fallback.setWeight(QFont::Black);
-  return fallback;
+  font.setStyleHint(QFont::SansSerif);
+  font.setWeight(QFont::Black);
+  return font;
 }
 
 // Every line break (CR, LF or CR LF) as one LF.

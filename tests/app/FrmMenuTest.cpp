@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -248,4 +249,37 @@ TEST_F(Menu, TheNotificationIconsDoubleClickRestoresTheWindow) {
   EXPECT_TRUE(menu.isMinimized());
   menu.TrayMessage(TFrmMenu::WM_LBUTTONDBLCLK);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.isMinimized() && menu.isVisible(); }, 2000));
+}
+
+TEST_F(Menu, TheWaitingPanelsTextFitsItsLabelInTheSuitesFace) {
+  TFrmMenu& menu = Open();
+  const auto* label = menu.findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(label, nullptr);
+  const QFontMetrics metrics(label->font());
+  EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+      << QFontInfo(label->font()).family().toStdString();
+  EXPECT_LE(metrics.height(), label->height());
+  EXPECT_EQ(QFontInfo(label->font()).family(), QStringLiteral("Open Sans"));
+}
+
+TEST(ClickZone, ADoubleClickIsOneClick) {
+  QWidget parent;
+  TClickZone zone(&parent, QStringLiteral("imgTest"), QRect(0, 0, 50, 50));
+  int clicks = 0;
+  QObject::connect(&zone, &TClickZone::clicked, [&] { ++clicks; });
+  const QPointF at(10, 10);
+  const auto send = [&](QEvent::Type type) {
+    QMouseEvent event(type, at, zone.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&zone, &event);
+  };
+  // What a window system delivers for a double click: the second press as a double click.
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+    send(type);
+  EXPECT_EQ(clicks, 1);
+  send(QEvent::MouseButtonPress); // and a later single click is a click again
+  send(QEvent::MouseButtonRelease);
+  EXPECT_EQ(clicks, 2);
 }

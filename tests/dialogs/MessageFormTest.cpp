@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -139,6 +140,30 @@ TEST_F(Dialogs, TabStopsAreEightAverageCharactersAndIgnoreIsNoWasteBin) {
   EXPECT_FALSE(ignore.isNull());
   EXPECT_NE(ignore, bin);
   delete form;
+}
+
+TEST_F(Dialogs, EveryCaptionFitsItsBoxInTheSuitesFace) {
+  for (const TMsgDlgType type : {TMsgDlgType::mtWarning, TMsgDlgType::mtError,
+                                 TMsgDlgType::mtInformation, TMsgDlgType::mtConfirmation}) {
+    TMessageForm* form = CreateMessageForm("m", type, 0x0FFF);
+    EXPECT_EQ(QFontInfo(form->font()).family(), QStringLiteral("Open Sans"));
+    const auto* title = form->findChild<QLabel*>();
+    for (const QLabel* label : form->findChildren<QLabel*>())
+      if (!label->text().isEmpty()) {
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+            << label->text().toStdString();
+        EXPECT_LE(QFontMetrics(label->font()).height(), label->height());
+      }
+    for (int b = 0; b < DialogButtonCount; ++b) {
+      const QPushButton* button = form->Button(B(b));
+      const QString caption = QString(button->text()).remove(QLatin1Char('&'));
+      const int needed = QFontMetrics(button->font()).horizontalAdvance(caption) +
+                         button->iconSize().width();
+      EXPECT_LE(needed, button->width()) << ButtonTable[b].Name;
+    }
+    (void)title;
+    delete form;
+  }
 }
 
 TEST_F(Dialogs, CtrlCCopiesTheDialogTextExactly) {
