@@ -54,7 +54,9 @@ TClickZone* TFrmMenu::Zone(const char* name) const {
 
 void TFrmMenu::CreateComponents() {
   setFixedSize(1111, 702);
-  setWindowIcon(QIcon(QPixmap::fromImage(DecodeEmbeddedPng(IconPng))));
+  // Every window of the program carries it, the error box at start-up included.
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(DecodeEmbeddedPng(IconPng))));
+  setWindowIcon(QApplication::windowIcon());
   CreatePopupMenu();
   imgPrincipal = Picture(this, "imgPrincipal", DecodeEmbeddedPng(BackgroundPng), 0, 0);
   imgPrincipal->setScaledContents(true); // stretched, proportions not kept

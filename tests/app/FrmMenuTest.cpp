@@ -283,3 +283,11 @@ TEST(ClickZone, ADoubleClickIsOneClick) {
   send(QEvent::MouseButtonRelease);
   EXPECT_EQ(clicks, 2);
 }
+
+TEST_F(Menu, EveryWindowOfTheProgramCarriesItsIcon) {
+  TFrmMenu& menu = Open();
+  ASSERT_FALSE(QApplication::windowIcon().isNull());
+  EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage(), menu.windowIcon().pixmap(32).toImage());
+  QWidget errorBox; // a window with no parent, as the start-up error box is
+  EXPECT_EQ(errorBox.windowIcon().pixmap(32).toImage(), menu.windowIcon().pixmap(32).toImage());
+}
