@@ -189,6 +189,7 @@ void TFrmMenu::TrayMessage(int AMouseMessage) {
 }
 
 void TFrmMenu::AbreoSistemadeGesttoHospitalar1Click() {
+  ++FRestores; // a hide queued by an earlier minimise must not undo this
   showNormal();
   raise();
   activateWindow();
@@ -218,7 +219,10 @@ void TFrmMenu::changeEvent(QEvent* event) {
 // With a notification icon to come back through, a minimised launcher leaves the task bar.
 void TFrmMenu::ApplicationEvents1Minimize() {
   if (TrayIconCriado)
-    QTimer::singleShot(0, this, [this] { hide(); });
+    QTimer::singleShot(0, this, [this, restores = FRestores] {
+      if (restores == FRestores && isMinimized())
+        hide();
+    });
 }
 
 void TFrmMenu::showEvent(QShowEvent* event) {

@@ -291,3 +291,20 @@ TEST_F(Menu, EveryWindowOfTheProgramCarriesItsIcon) {
   QWidget errorBox; // a window with no parent, as the start-up error box is
   EXPECT_EQ(errorBox.windowIcon().pixmap(32).toImage(), menu.windowIcon().pixmap(32).toImage());
 }
+
+TEST_F(Menu, ARestoreRightAfterAMinimiseIsNotUndoneByItsLateHide) {
+  TFrmMenu& menu = Open();
+  menu.TrayIconCriado = true; // minimising hides the window, as with a notification area
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  for (int round = 0; round < 20; ++round) {
+    menu.close(); // the close button minimises, and the hide that follows is queued
+    menu.AbreoSistemadeGesttoHospitalar1Click(); // restored before the queue runs
+    QCoreApplication::processEvents();
+    QTest::qWait(10);
+    ASSERT_TRUE(menu.isVisible()) << "round " << round;
+    ASSERT_FALSE(menu.isMinimized()) << "round " << round;
+  }
+  menu.close(); // nothing restores it: it leaves the task bar
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.isVisible(); }, 2000));
+}
