@@ -85,7 +85,7 @@ QSize MeasureMessage(const QString& text, const QFont& font, int width) {
     }
     layout.endLayout();
   }
-  return {textWidth, lines * metrics.height()};
+  return {textWidth, lines * metrics.lineSpacing()}; // the memo steps lines by the spacing
 }
 
 QIcon TypeIcon(QStyle* style, TMsgDlgType type) {
