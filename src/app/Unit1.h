@@ -109,6 +109,7 @@ private:
   platform::TDateTime FStart = 0.0;
   int FRunningRequests = 0;
   bool FShownOnce = false;
+  bool FCopying = false; // the remote-support tool is being copied
   unsigned FRestores = 0; // restores asked for, so a late hide knows it is too late
   platform::TStartupInfo StartupInfo;
   platform::TProcessInformation ProcessInformation;
