@@ -10,11 +10,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMenu>
-#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace testing_support;
 
@@ -309,36 +307,4 @@ TEST_F(Menu, ARestoreRightAfterAMinimiseIsNotUndoneByItsLateHide) {
   }
   menu.close(); // nothing restores it: it leaves the task bar
   EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.isVisible(); }, 2000));
-}
-
-TEST_F(Menu, TheRemoteSupportCopyShowsItsProgressWhileTheMenuStaysResponsive) {
-  UseCentralFolder();
-  const auto marker = Local / "TeamViewerQS_pt.exe.ran";
-  const std::string tool = "#!/bin/sh\ntouch '" + marker.string() + "'\nexit 0\n#" +
-                           std::string(64 << 20, 'x') + "\n";
-  std::filesystem::permissions(Place(Central, "TeamViewerQS_pt.exe", tool, Age(2)),
-                               std::filesystem::perms(0755));
-  TFrmMenu& menu = Open();
-  menu.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-  int ticks = 0;
-  QString label;
-  std::set<int> values;
-  QTimer watcher; // runs only while the menu's thread keeps taking events
-  QObject::connect(&watcher, &QTimer::timeout, [&] {
-    ++ticks;
-    if (auto* progress = menu.findChild<QProgressDialog*>(QStringLiteral("CopyProgress"))) {
-      label = progress->labelText();
-      values.insert(progress->value());
-    }
-  });
-  watcher.start(1);
-  emit menu.Zone("imgSuporteRemoto")->clicked(menu.Zone("imgSuporteRemoto"));
-  watcher.stop();
-  EXPECT_GT(ticks, 0);
-  EXPECT_EQ(label, QStringLiteral("TeamViewerQS_pt.exe"));
-  EXPECT_TRUE(std::any_of(values.begin(), values.end(), [](int v) { return v > 0 && v < 1000; }))
-      << values.size();
-  EXPECT_EQ(std::filesystem::file_size(Local / "TeamViewerQS_pt.exe"), tool.size());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(marker); }, 10000));
 }
