@@ -13,7 +13,7 @@ packages=(
   libpng-dev zlib1g-dev libjpeg62-turbo-dev
   libcpp-httplib-dev libboost-dev
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool xdg-utils x11-apps tzdata
+  xvfb xauth xdotool xdg-utils x11-apps tzdata icewm wmctrl
   fonts-dejavu-core fonts-open-sans
   curl jq hyperfine openssl strace wrk
   squid nginx-light

@@ -190,6 +190,7 @@ void TFrmMenu::TrayMessage(int AMouseMessage) {
 
 void TFrmMenu::AbreoSistemadeGesttoHospitalar1Click() {
   ++FRestores; // a hide queued by an earlier minimise must not undo this
+  FRestoredAt = std::chrono::steady_clock::now();
   showNormal();
   raise();
   activateWindow();
@@ -207,13 +208,25 @@ void TFrmMenu::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  showMinimized();
+  // With the notification icon to come back through, the window simply leaves the screen and
+  // the task bar; minimising first would leave the window manager a state to restore later.
+  if (TrayIconCriado)
+    hide();
+  else
+    showMinimized();
 }
 
 void TFrmMenu::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange && isMinimized())
-    ApplicationEvents1Minimize();
+  if (event->type() != QEvent::WindowStateChange || !isMinimized())
+    return;
+  // A window manager may replay the minimised state it remembers just after a restore: nobody
+  // minimises a window that fast, so the restore stands.
+  if (std::chrono::steady_clock::now() - FRestoredAt < std::chrono::seconds(1)) {
+    QTimer::singleShot(0, this, [this] { showNormal(); });
+    return;
+  }
+  ApplicationEvents1Minimize();
 }
 
 // With a notification icon to come back through, a minimised launcher leaves the task bar.
