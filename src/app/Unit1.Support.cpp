@@ -43,13 +43,14 @@ void TFrmMenu::CopyFileFromServer(const std::string& ASourceFolder, const std::s
   QPointer<QProgressDialog> shown(&progress);
   std::thread copy([&, source = ASourceFolder + AFile, target = ADestFolder + AFile] {
     try {
-      platform::CopyFileWithProgress(source, target, [&](std::uint64_t copied, std::uint64_t total) {
-        if (total > 0)
-          QMetaObject::invokeMethod(&progress, [shown, value = int(copied * 1000 / total)] {
-            if (shown)
-              shown->setValue(value);
+      platform::CopyFileWithProgress(
+          source, target, [&](std::uint64_t copied, std::uint64_t total) {
+            if (total > 0)
+              QMetaObject::invokeMethod(&progress, [shown, value = int(copied * 1000 / total)] {
+                if (shown)
+                  shown->setValue(value);
+              });
           });
-      });
     } catch (const std::exception&) {
       // The shell's copy reports nothing here either; the tool is then started or not as it is.
     }

@@ -17,8 +17,8 @@ int main(int argc, char* argv[]) {
   // Closing the window keeps the launcher in the notification area.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  TSingleInstance instance(QString::fromStdString(
-      platform::ExtractFilePath(platform::CurrentExecutablePath())));
+  TSingleInstance instance(
+      QString::fromStdString(platform::ExtractFilePath(platform::CurrentExecutablePath())));
   if (!instance.Claim())
     return 0; // the running launcher has been brought to the front
 

@@ -34,7 +34,9 @@ QColor WithLuminance(const QColor& color, int luminance) {
   return result;
 }
 
-QFont FormFont(int points) { return SuiteFont(points); }
+QFont FormFont(int points) {
+  return SuiteFont(points);
+}
 
 // "Segoe UI Black", or the heaviest face of its stand-in.
 QFont TitleFont() {
@@ -60,7 +62,9 @@ int AverageCharWidth(const QFontMetrics& metrics) {
 }
 
 // Tab stops every 8 average characters, as the memo of the suite has them.
-int TabStopDistance(const QFontMetrics& metrics) { return 8 * AverageCharWidth(metrics); }
+int TabStopDistance(const QFontMetrics& metrics) {
+  return 8 * AverageCharWidth(metrics);
+}
 
 QTextOption MessageTextOption(const QFontMetrics& metrics) {
   QTextOption option;

@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -287,7 +287,8 @@ TEST(ClickZone, ADoubleClickIsOneClick) {
 TEST_F(Menu, EveryWindowOfTheProgramCarriesItsIcon) {
   TFrmMenu& menu = Open();
   ASSERT_FALSE(QApplication::windowIcon().isNull());
-  EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage(), menu.windowIcon().pixmap(32).toImage());
+  EXPECT_EQ(QApplication::windowIcon().pixmap(32).toImage(),
+            menu.windowIcon().pixmap(32).toImage());
   QWidget errorBox; // a window with no parent, as the start-up error box is
   EXPECT_EQ(errorBox.windowIcon().pixmap(32).toImage(), menu.windowIcon().pixmap(32).toImage());
 }

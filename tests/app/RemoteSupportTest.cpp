@@ -43,8 +43,8 @@ struct RemoteSupport : ::testing::Test {
 TEST_F(RemoteSupport, TheCopyShowsItsProgressWhileTheMenuStaysResponsive) {
   UseCentralFolder();
   const auto marker = Local / "TeamViewerQS_pt.exe.ran";
-  const std::string tool = "#!/bin/sh\ntouch '" + marker.string() + "'\nexit 0\n#" +
-                           std::string(64 << 20, 'x') + "\n";
+  const std::string tool =
+      "#!/bin/sh\ntouch '" + marker.string() + "'\nexit 0\n#" + std::string(64 << 20, 'x') + "\n";
   std::filesystem::permissions(Place(Central, "TeamViewerQS_pt.exe", tool, Age(2)),
                                std::filesystem::perms(0755));
   TFrmMenu& menu = Open();

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -107,17 +107,17 @@ TEST_F(Dialogs, TheDefaultButtonHasTheFocusWhenTheDialogShows) {
     std::vector<Qt::Key> keys;
     int expected;
   } cases[] = {
-      {TMsgDlgType::mtInformation, {Qt::Key_Space}, 1},                  // Space presses OK
-      {TMsgDlgType::mtConfirmation, {Qt::Key_Space}, 6},                 // the default: Sim
-      {TMsgDlgType::mtConfirmation, {Qt::Key_Tab, Qt::Key_Return}, 7},   // Tab to Não, Enter
+      {TMsgDlgType::mtInformation, {Qt::Key_Space}, 1},                // Space presses OK
+      {TMsgDlgType::mtConfirmation, {Qt::Key_Space}, 6},               // the default: Sim
+      {TMsgDlgType::mtConfirmation, {Qt::Key_Tab, Qt::Key_Return}, 7}, // Tab to Não, Enter
   };
   for (const auto& c : cases) {
     TMessageForm* form = CreateMessageForm("Deseja continuar?", c.type, 0);
     EXPECT_EQ(RunModal(form,
                        [&](TMessageForm* f) {
-                         EXPECT_EQ(Focused(f), f->Button(c.type == TMsgDlgType::mtInformation
-                                                             ? B::OK
-                                                             : B::Yes));
+                         EXPECT_EQ(
+                             Focused(f),
+                             f->Button(c.type == TMsgDlgType::mtInformation ? B::OK : B::Yes));
                          for (const Qt::Key key : c.keys)
                            QTest::keyClick(Focused(f), key);
                        }),
@@ -129,9 +129,9 @@ TEST_F(Dialogs, TheDefaultButtonHasTheFocusWhenTheDialogShows) {
 TEST_F(Dialogs, TabStopsAreEightAverageCharactersAndIgnoreIsNoWasteBin) {
   TMessageForm* form = CreateMessageForm("a\tb", TMsgDlgType::mtWarning, ButtonBit(B::Ignore));
   const QFontMetrics metrics(form->font());
-  const int average =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-      52;
+  const int average = metrics.horizontalAdvance(
+                          QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                      52;
   EXPECT_EQ(form->findChild<TTransparentMemo*>(QStringLiteral("Message"))->tabStopDistance(),
             8 * average);
   const QImage ignore = form->Button(B::Ignore)->icon().pixmap(16, 16).toImage();
@@ -157,8 +157,8 @@ TEST_F(Dialogs, EveryCaptionFitsItsBoxInTheSuitesFace) {
     for (int b = 0; b < DialogButtonCount; ++b) {
       const QPushButton* button = form->Button(B(b));
       const QString caption = QString(button->text()).remove(QLatin1Char('&'));
-      const int needed = QFontMetrics(button->font()).horizontalAdvance(caption) +
-                         button->iconSize().width();
+      const int needed =
+          QFontMetrics(button->font()).horizontalAdvance(caption) + button->iconSize().width();
       EXPECT_LE(needed, button->width()) << ButtonTable[b].Name;
     }
     (void)title;
