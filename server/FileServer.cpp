@@ -100,20 +100,6 @@ std::string UrlPath(std::string_view path) {
   return out;
 }
 
-std::string ErrorRecord(int status, const std::string& error, const std::string& detail) {
-  const auto escape = [](const std::string& text) {
-    std::string out;
-    for (const char c : text)
-      if (c == '"' || c == '\\')
-        out += std::string("\\") + c;
-      else if (static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F)
-        out += c;
-    return out;
-  };
-  return "{\"Error\":\"" + escape(error) + "\",\"Status\":" + std::to_string(status) +
-         ",\"Detail\":\"" + escape(detail) + "\"}";
-}
-
 // What one answer came to, for the access log.
 struct TOutcome {
   int Status = 0;

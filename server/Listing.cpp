@@ -8,23 +8,12 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <unicode/utf8.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
 namespace {
-bool IsUtf8(std::string_view text) {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  const auto length = std::int32_t(text.size());
-  for (std::int32_t i = 0; i < length;) {
-    UChar32 c = 0;
-    U8_NEXT(bytes, i, length, c);
-    if (c < 0)
-      return false;
-  }
-  return true;
-}
+bool IsUtf8(std::string_view text) { return platform::ValidUtf8Length(text) == text.size(); }
 
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
@@ -152,23 +141,26 @@ private:
 TListing Error(int status, const std::string& error, const std::string& detail) {
   TListing listing;
   listing.Status = status;
-  listing.Body = "{\"Error\":";
-  AppendJsonString(listing.Body, error);
-  listing.Body += ",\"Status\":" + std::to_string(status) + ",\"Detail\":";
-  AppendJsonString(listing.Body, detail);
-  listing.Body += "}";
+  listing.Body = ErrorRecord(status, error, detail);
   return listing;
 }
 } // namespace
 
+std::string ErrorRecord(int status, const std::string& error, const std::string& detail) {
+  std::string record = "{\"Error\":";
+  AppendJsonString(record, error);
+  record += ",\"Status\":" + std::to_string(status) + ",\"Detail\":";
+  AppendJsonString(record, IsUtf8(detail) ? detail : server_log::Escaped(detail));
+  return record + "}";
+}
+
 TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
                       bool recursive, const std::atomic<bool>& stopping) {
   const TResolved resolved = root.Resolve(folder, TWant::Folder);
-  const std::string shown = IsUtf8(folder) ? folder : server_log::Escaped(folder);
   if (resolved.Check == TPathCheck::Refused)
-    return Error(400, "Bad Request", "The folder " + shown + " is outside the root");
+    return Error(400, "Bad Request", "The folder " + folder + " is outside the root");
   if (resolved.Check == TPathCheck::Missing)
-    return Error(404, "Not Found", "The folder " + shown + " does not exist");
+    return Error(404, "Not Found", "The folder " + folder + " does not exist");
   TLister lister(root, mask, recursive, stopping);
   lister.Result.Body = "[";
   lister.Walk(resolved.Fd.Get(), resolved.Relative, "");

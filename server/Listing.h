@@ -17,3 +17,7 @@ struct TListing {
 // `stopping` ends a long walk early (the server is shutting down); what was found is returned.
 TListing BuildListing(const TRootFolder& root, const std::string& folder, const std::string& mask,
                       bool recursive, const std::atomic<bool>& stopping);
+
+// The error record the launcher reads instead of a listing. A detail that echoes a client's
+// bytes which are not UTF-8 has them escaped.
+std::string ErrorRecord(int status, const std::string& error, const std::string& detail);

@@ -5,7 +5,7 @@
 namespace json_values {
 
 namespace {
-// Collects the top level and, for an array, its elements' scalar members.
+// Tells what the top level is and, for an object, collects its scalar members.
 class Collector : public nlohmann::json_sax<nlohmann::json> {
 public:
   Document Result;
@@ -47,8 +47,6 @@ private:
       Result.Type = object ? Document::Kind::Object : Document::Kind::Array;
       if (object)
         Result.Items.push_back({true, {}});
-    } else if (FDepth == 1 && Result.Type == Document::Kind::Array) {
-      Result.Items.push_back({object, {}});
     } else if (IsMemberOfRecord()) {
       CurrentRecord().Fields.emplace_back(FKey, Scalar{});
     }
@@ -62,18 +60,12 @@ private:
   bool ScalarValue(Scalar value) {
     if (FDepth == 0)
       return true; // a bare scalar: Type stays Other
-    if (FDepth == 1 && Result.Type == Document::Kind::Array)
-      Result.Items.push_back({false, {}});
-    else if (IsMemberOfRecord())
+    if (IsMemberOfRecord())
       CurrentRecord().Fields.emplace_back(FKey, std::move(value));
     return true;
   }
   // A value directly inside the top-level object or inside an object element of the array.
-  bool IsMemberOfRecord() const {
-    if (Result.Type == Document::Kind::Object)
-      return FDepth == 1;
-    return FDepth == 2 && !Result.Items.empty() && Result.Items.back().IsObject;
-  }
+  bool IsMemberOfRecord() const { return Result.Type == Document::Kind::Object && FDepth == 1; }
   Element& CurrentRecord() { return Result.Items.back(); }
 
   int FDepth = 0;

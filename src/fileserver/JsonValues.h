@@ -23,7 +23,7 @@ struct Element {
 
 struct Document {
   enum class Kind { Array, Object, Other } Type = Kind::Other;
-  std::vector<Element> Items; // the array's elements, or the one object
+  std::vector<Element> Items; // the one object; an array is only recognised
 };
 
 // Nothing when the text is not JSON (empty text included).

@@ -1,6 +1,7 @@
 #include "Norvane.RESTClient.FileList.h"
 
 #include "Errors.h"
+#include "TextCase.h"
 #include "UrlEncoding.h"
 
 #include <algorithm>
@@ -34,19 +35,12 @@ std::string CharsetOf(const std::string& contentType) {
 // Each ill-formed sequence becomes U+FFFD, as a UTF-8 decoder reads it: one bad byte in one
 // name must not cost the whole listing.
 std::string RepairUtf8(std::string text) {
+  const std::size_t valid = platform::ValidUtf8Length(text);
+  if (valid == text.size())
+    return text;
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   const auto length = static_cast<int32_t>(text.size());
-  int32_t i = 0;
-  for (UChar32 c = 0; i < length;) {
-    const int32_t start = i;
-    U8_NEXT(bytes, i, length, c);
-    if (c < 0) {
-      i = start;
-      break;
-    }
-  }
-  if (i == length)
-    return text;
+  auto i = static_cast<int32_t>(valid);
   std::string repaired(text, 0, std::size_t(i));
   while (i < length) {
     const int32_t start = i;

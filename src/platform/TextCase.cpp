@@ -62,6 +62,19 @@ const icu::Locale& UserLocale() {
 }
 } // namespace
 
+std::size_t ValidUtf8Length(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < length;) {
+    const int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0)
+      return static_cast<std::size_t>(start);
+  }
+  return text.size();
+}
+
 std::string AnsiUpperCase(std::string_view text) { return UpperCase(text, UserLocale()); }
 
 std::string AnsiUpperCase(std::string_view text, const char* locale) {

@@ -44,3 +44,10 @@ TEST(AnsiUpperCase, UserLocaleHandlesAsciiAndAccents) {
   EXPECT_EQ(AnsiUpperCase("ImgAldeno1.jpg"), AnsiUpperCase("IMGALDENO1.JPG"));
   EXPECT_EQ(AnsiUpperCase("é"), "É");
 }
+
+TEST(ValidUtf8Length, CountsTheWellFormedLeadingBytes) {
+  EXPECT_EQ(ValidUtf8Length("Relatório.rav"), std::string("Relatório.rav").size());
+  EXPECT_EQ(ValidUtf8Length("caf\xe9.rav"), 3u);
+  EXPECT_EQ(ValidUtf8Length("ab\xED\xA0\x80"), 2u); // an encoded surrogate is not UTF-8
+  EXPECT_EQ(ValidUtf8Length(""), 0u);
+}
