@@ -13,26 +13,6 @@
 #include <unistd.h>
 #include <vector>
 
-TFd& TFd::operator=(TFd&& other) noexcept {
-  if (this != &other) {
-    if (FFd >= 0)
-      close(FFd);
-    FFd = other.Release();
-  }
-  return *this;
-}
-
-TFd::~TFd() {
-  if (FFd >= 0)
-    close(FFd);
-}
-
-int TFd::Release() {
-  const int fd = FFd;
-  FFd = -1;
-  return fd;
-}
-
 namespace {
 // As Linux does: past this many links in one name, it is a loop.
 constexpr int MaxLinks = 40;

@@ -1,26 +1,11 @@
 #pragma once
+#include "OwnedFd.h"
+
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
 
-// A descriptor owned for its scope.
-class TFd {
-public:
-  TFd() = default;
-  explicit TFd(int fd) : FFd(fd) {}
-  TFd(TFd&& other) noexcept : FFd(other.Release()) {}
-  TFd& operator=(TFd&& other) noexcept;
-  TFd(const TFd&) = delete;
-  TFd& operator=(const TFd&) = delete;
-  ~TFd();
-
-  int Get() const { return FFd; }
-  explicit operator bool() const { return FFd >= 0; }
-  int Release();
-
-private:
-  int FFd = -1;
-};
+using platform::TFd;
 
 enum class TPathCheck { Found, Missing, Refused };
 // What the caller will do with what it finds: read a file, read a folder, or only look at it.

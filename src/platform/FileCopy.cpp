@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 
 #include "Errors.h"
+#include "OwnedFd.h"
 #include "Paths.h"
 #include "ReplacementFile.h"
 
@@ -13,15 +14,6 @@
 namespace platform {
 
 namespace {
-// Owns a descriptor for the copy's duration.
-struct ScopedFd {
-  int Fd;
-  ~ScopedFd() {
-    if (Fd >= 0)
-      close(Fd);
-  }
-};
-
 // Small enough steps for a progress window to move, large enough to cost nothing.
 constexpr std::size_t CopyStep = 8 << 20;
 
@@ -54,9 +46,9 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& progress) {
-  const ScopedFd in{open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC)};
+  const TFd in(open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st {};
-  if (in.Fd < 0 || fstat(in.Fd, &st) != 0)
+  if (!in || fstat(in.Get(), &st) != 0)
     RaiseLastOSError(errno);
   // The kernel copies without the bytes passing through us; plain reads where it cannot.
   bool kernelCopy = true;
@@ -65,14 +57,14 @@ TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& p
   for (;;) {
     ssize_t n = -1;
     if (kernelCopy) {
-      n = copy_file_range(in.Fd, nullptr, fd, nullptr, CopyStep, 0);
+      n = copy_file_range(in.Get(), nullptr, fd, nullptr, CopyStep, 0);
       if (n < 0 && KernelCannotCopy(errno)) {
         kernelCopy = false;
         buffer.resize(1 << 20);
         continue;
       }
     } else {
-      n = read(in.Fd, buffer.data(), buffer.size());
+      n = read(in.Get(), buffer.data(), buffer.size());
       if (n > 0 && !WriteAll(fd, std::string_view(buffer.data(), std::size_t(n))))
         n = -1;
     }

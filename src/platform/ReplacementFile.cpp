@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "FileTimes.h"
+#include "OwnedFd.h"
 #include "Paths.h"
 
 #include <cerrno>
@@ -31,22 +32,6 @@ constexpr mode_t WorkMode = 0644;
 
 // A file system that keeps times coarser than this is not out of range, only coarse.
 constexpr time_t TimeSlackSeconds = 2;
-
-struct ScopedFd {
-  int Fd = -1;
-  explicit ScopedFd(int fd) : Fd(fd) {}
-  ~ScopedFd() {
-    if (Fd >= 0)
-      close(Fd);
-  }
-  ScopedFd(const ScopedFd&) = delete;
-  ScopedFd& operator=(const ScopedFd&) = delete;
-  int Release() {
-    const int fd = Fd;
-    Fd = -1;
-    return fd;
-  }
-};
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
@@ -110,8 +95,8 @@ int OpenEntry(const std::string& path, bool& foreign) {
 // One round of taking the work file: its descriptor, locked, or -1 to start again.
 int TryTake(const std::string& path, bool& waited) {
   bool foreign = false;
-  ScopedFd fd(OpenEntry(path, foreign));
-  if (fd.Fd < 0) {
+  TFd fd(OpenEntry(path, foreign));
+  if (!fd) {
     const int error = errno;
     if (error == ELOOP || error == ENXIO || error == EISDIR)
       RemoveIntruder(path); // a link, a socket, a folder
@@ -122,16 +107,16 @@ int TryTake(const std::string& path, bool& waited) {
     return -1;
   }
   struct stat st {};
-  if (fstat(fd.Fd, &st) != 0)
+  if (fstat(fd.Get(), &st) != 0)
     RaiseLastOSError(errno);
   if (!S_ISREG(st.st_mode) || st.st_nlink > 1) {
     // Writing into a second name of a file would change that file wherever it lives.
-    if (StillNamed(fd.Fd, path))
+    if (StillNamed(fd.Get(), path))
       RemoveIntruder(path);
     return -1;
   }
-  LockWaiting(fd.Fd, waited);
-  if (!StillNamed(fd.Fd, path))
+  LockWaiting(fd.Get(), waited);
+  if (!StillNamed(fd.Get(), path))
     return -1; // a finished fetch renamed it away, or its owner removed it, while we waited
   if (foreign || st.st_uid != geteuid()) {
     // Another account's work file, and nobody writes it now: start afresh with our own.
@@ -140,7 +125,7 @@ int TryTake(const std::string& path, bool& waited) {
                          "of another account cannot be removed: " + SystemErrorMessage(errno));
     return -1;
   }
-  fchmod(fd.Fd, WorkMode); // the creator's umask may have narrowed it
+  fchmod(fd.Get(), WorkMode); // the creator's umask may have narrowed it
   return fd.Release();
 }
 
