@@ -189,7 +189,6 @@ void TFrmMenu::TrayMessage(int AMouseMessage) {
 }
 
 void TFrmMenu::AbreoSistemadeGesttoHospitalar1Click() {
-  ++FRestores; // a hide queued by an earlier minimise must not undo this
   FRestoredAt = std::chrono::steady_clock::now();
   showNormal();
   raise();
@@ -232,8 +231,8 @@ void TFrmMenu::changeEvent(QEvent* event) {
 // With a notification icon to come back through, a minimised launcher leaves the task bar.
 void TFrmMenu::ApplicationEvents1Minimize() {
   if (TrayIconCriado)
-    QTimer::singleShot(0, this, [this, restores = FRestores] {
-      if (restores == FRestores && isMinimized())
+    QTimer::singleShot(0, this, [this] {
+      if (isMinimized()) // a restore that came first stands
         hide();
     });
 }

@@ -110,8 +110,7 @@ private:
   int FRunningRequests = 0;
   bool FShownOnce = false;
   bool FCopying = false; // the remote-support tool is being copied
-  std::chrono::steady_clock::time_point FRestoredAt{};
-  unsigned FRestores = 0; // restores asked for, so a late hide knows it is too late
+  std::chrono::steady_clock::time_point FRestoredAt{}; // a minimise replayed soon after is undone
   platform::TStartupInfo StartupInfo;
   platform::TProcessInformation ProcessInformation;
 
