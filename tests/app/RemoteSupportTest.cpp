@@ -70,4 +70,6 @@ TEST_F(RemoteSupport, TheCopyShowsItsProgressWhileTheMenuStaysResponsive) {
       << values.size();
   EXPECT_EQ(std::filesystem::file_size(Local / "TeamViewerQS_pt.exe"), tool.size());
   EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(marker); }, 10000));
+  // The start-up update copies the tool too; its completion waits for this thread.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return menu.RunningRequests() == 0; }, 60000));
 }
