@@ -2,6 +2,7 @@
 
 #include "ActivityIndicator.h"
 #include "ClickZone.h"
+#include "DialogOwner.h"
 #include "Paths.h"
 #include "Pictures.h"
 #include "SuiteFonts.h"
@@ -31,6 +32,7 @@ TFrmMenu::TFrmMenu(TLauncherEnvironment AEnvironment, QWidget* AOwner)
       FEnvironment(std::move(AEnvironment)) {
   CreateComponents();
   RegisterModules();
+  SetMainForm(this);
   // An error of the creation handler is reported and start-up goes on.
   RunHandler([this] { FormCreate(); });
 }

@@ -1,4 +1,5 @@
 #include "Configuration.h"
+#include "DialogServices.h"
 #include "Paths.h"
 #include "QtMainThread.h"
 #include "Shell.h"
@@ -6,7 +7,6 @@
 #include "Unit1.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 
@@ -25,9 +25,7 @@ int main(int argc, char* argv[]) {
   platform::SetMainThread(std::make_shared<TQtMainThread>());
   TLauncherEnvironment environment;
   environment.ProgramPath = platform::CurrentExecutablePath();
-  environment.ShowError = [](const QString& text) {
-    QMessageBox::critical(QApplication::activeWindow(), QString::fromUtf8(ApplicationTitle), text);
-  };
+  environment.ShowError = DialogServices().ShowError;
   environment.OpenURL = [](const std::string& url) { return platform::ShellOpen(url); };
   environment.SendMail = [](const std::string& to) { return platform::SendMail(to); };
   TFrmMenu menu(std::move(environment));

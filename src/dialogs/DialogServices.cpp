@@ -1,5 +1,6 @@
 #include "DialogServices.h"
 
+#include "DialogOwner.h"
 #include "Errors.h"
 
 #include <QApplication>
@@ -15,8 +16,10 @@ TDialogServices& DialogServices() {
         clipboard->setText(text);
       },
       [](const QString& text) {
-        QMessageBox::critical(QApplication::activeWindow(), QCoreApplication::applicationName(),
-                              text);
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
+                        QMessageBox::Ok, QApplication::activeWindow());
+        MakeModalToOwner(&box);
+        box.exec();
       },
       [](int, const QString&) {}, // this program ships no help system
   };

@@ -1,6 +1,9 @@
 #include "QM.VCL.Dialogs.h"
 
+#include "DialogOwner.h"
+
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <memory>
 
@@ -9,9 +12,11 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
 }
 
 int ShowMessageForm(TMessageForm* Form, int HelpCtx, int X, int Y, const QString& HelpFileName) {
-  const std::unique_ptr<TMessageForm> owned(Form);
+  std::unique_ptr<TMessageForm> owned(Form);
+  const QPointer<TMessageForm> alive(Form);
   Form->HelpContext = HelpCtx;
   Form->HelpFile = HelpFileName;
+  MakeModalToOwner(Form);
   if (X >= 0)
     Form->move(X, Form->y());
   if (Y >= 0)
@@ -21,7 +26,10 @@ int ShowMessageForm(TMessageForm* Form, int HelpCtx, int X, int Y, const QString
     Form->move(screen.x() + screen.width() / 2 - Form->width() / 2,
                screen.y() + screen.height() / 2 - Form->height() / 2);
   }
-  return Form->exec();
+  const int result = Form->exec();
+  if (!alive)
+    owned.release(); // its owner went first and took it along
+  return result;
 }
 
 int ShowMessageDialog(const QString& Msg, TMsgDlgType DlgType, TDialogButtons Buttons, int HelpCtx,

@@ -1,6 +1,7 @@
 #include "MessageForm.h"
 
 #include "DialogServices.h"
+#include "DropShadow.h"
 #include "SuiteFonts.h"
 #include "TransparentMemo.h"
 
@@ -263,6 +264,7 @@ TMessageForm* CreateMessageForm(const QString& Msg, TMsgDlgType DlgType, TDialog
   auto* form = new TMessageForm(QApplication::activeWindow());
   form->DlgType = DlgType;
   form->setWindowOpacity(FormAlpha / 255.0);
+  TDropShadow::CastBy(form);
   form->setLayoutDirection(QGuiApplication::layoutDirection());
 
   const QFontMetrics metrics(form->font());
