@@ -14,7 +14,7 @@ packages=(
   libcpp-httplib-dev libboost-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xdg-utils x11-apps tzdata icewm wmctrl
-  fonts-dejavu-core fonts-open-sans
+  fonts-dejavu-core fonts-open-sans fonts-urw-base35
   curl jq hyperfine openssl strace wrk
   squid nginx-light
 )
