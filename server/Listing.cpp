@@ -34,9 +34,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 // Local clock time with milliseconds and "Z": the launcher reads the clock time as written and
 // stamps the downloaded file with it, so the two ages compare equal afterwards.
-void AppendAge(std::string& out, const timespec& written) {
+void AppendAge(std::string& out, const platform::TInstant& written) {
   const platform::DateTimeParts p =
-      platform::DecodeDateTime(platform::LocalAgeFromTimespec(written));
+      platform::DecodeDateTime(platform::LocalAgeFromInstant(written));
   char text[40];
   std::snprintf(text, sizeof text, "\"%04d-%02d-%02dT%02d:%02d:%02d.%03dZ\"", p.Year, p.Month,
                 p.Day, p.Hour, p.Minute, p.Second, p.MilliSecond);
@@ -108,7 +108,7 @@ private:
       if (child)
         Walk(child.Get(), childOnDisk, prefix + name + "\\");
     } else if (S_ISREG(st.st_mode) && MatchesMask(name, FMask)) {
-      Add(prefix + name, st.st_mtim);
+      Add(prefix + name, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
     }
   }
 
@@ -117,7 +117,7 @@ private:
            FAncestors.end();
   }
 
-  void Add(const std::string& relative, const timespec& written) {
+  void Add(const std::string& relative, const platform::TInstant& written) {
     std::string& out = Result.Body;
     out += Result.Files++ ? ",{\"FileName\":" : "{\"FileName\":";
     AppendJsonString(out, relative);

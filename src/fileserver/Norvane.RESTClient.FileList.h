@@ -1,4 +1,5 @@
 #pragma once
+#include "FileHandle.h"
 #include "HttpGet.h"
 #include "Norvane.JSon.DTO.FileList.h"
 
@@ -49,7 +50,8 @@ public:
                         const std::function<void()>& AProcessMessages = {});
 
   // The transfer alone, streamed into an open file as it arrives; on failure `AReason` says why.
-  bool DownloadTo(const std::string& ARemoteFileName, int AFd, std::string& AReason) const;
+  bool DownloadTo(const std::string& ARemoteFileName, platform::TFileHandle AFile,
+                  std::string& AReason) const;
 
   THttpTimeouts Timeouts;
 

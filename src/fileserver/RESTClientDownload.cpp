@@ -5,18 +5,15 @@
 #include "Event.h"
 #include "FileCopy.h"
 #include "FileRemoval.h"
+#include "LockedFile.h"
 #include "Paths.h"
 #include "UrlEncoding.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/file.h>
 #include <thread>
-#include <unistd.h>
 
-bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd,
-                                     std::string& AReason) const {
+bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName,
+                                     platform::TFileHandle AFile, std::string& AReason) const {
   const std::string url = WithScheme(DownloadURL(FBaseURL, ARemoteFileName));
   int writeError = 0;
   try {
@@ -26,8 +23,8 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd
                 [&](std::string_view chunk, const THttpResponse& r) {
                   if (r.Status >= 300)
                     return false;
-                  if (!platform::WriteAll(AFd, chunk))
-                    writeError = errno;
+                  if (!platform::WriteAll(AFile, chunk))
+                    writeError = platform::LastSystemError();
                   return writeError == 0;
                 },
                 Timeouts);
@@ -47,17 +44,18 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName, int AFd
 // Nothing when another download holds it.
 std::optional<bool> TRESTClientDownload::TransferToFile(const std::string& ARemoteFileName,
                                                         const std::string& ALocalFileName) const {
-  const int fd =
-      open(platform::ToNativePath(ALocalFileName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0)
+  platform::TLockedFile file;
+  switch (file.Open(ALocalFileName)) {
+  case platform::TLockedFile::TOpened::Failed:
     return false;
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    close(fd);
+  case platform::TLockedFile::TOpened::HeldByAnother:
     return std::nullopt;
+  case platform::TLockedFile::TOpened::Yes:
+    break;
   }
   std::string reason;
-  const bool ok = ftruncate(fd, 0) == 0 && DownloadTo(ARemoteFileName, fd, reason);
-  return close(fd) == 0 && ok;
+  const bool ok = file.Truncate() && DownloadTo(ARemoteFileName, file.Handle(), reason);
+  return file.Close() && ok;
 }
 
 bool TRESTClientDownload::Download(const std::string& ARemoteFileName,

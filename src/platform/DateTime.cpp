@@ -93,11 +93,12 @@ DateTimeParts DecodeDateTime(TDateTime value) {
   return p;
 }
 
-TDateTime LocalAgeFromTimespec(const timespec& instant) {
+TDateTime LocalAgeFromInstant(const TInstant& instant) {
   tm local{};
   {
     std::lock_guard guard(ZoneLock);
-    if (!localtime_r(&instant.tv_sec, &local))
+    const time_t seconds = static_cast<time_t>(instant.Seconds);
+    if (!localtime_r(&seconds, &local))
       return MissingAge;
   }
   DateTimeParts p{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
@@ -105,11 +106,11 @@ TDateTime LocalAgeFromTimespec(const timespec& instant) {
   // A leap second reported by the clock reads as the last second of its minute.
   if (p.Second > 59)
     p.Second = 59;
-  p.MilliSecond = static_cast<int>(instant.tv_nsec / 1'000'000);
+  p.MilliSecond = static_cast<int>(instant.Nanoseconds / 1'000'000);
   return EncodeDateTime(p);
 }
 
-std::optional<timespec> TimespecFromLocalAge(TDateTime age) {
+std::optional<TInstant> InstantFromLocalAge(TDateTime age) {
   const DateTimeParts p = DecodeDateTime(age);
   tm local{};
   local.tm_year = p.Year - 1900;
@@ -124,13 +125,13 @@ std::optional<timespec> TimespecFromLocalAge(TDateTime age) {
   const time_t seconds = mktime(&local);
   if (seconds == static_cast<time_t>(-1) && errno != 0)
     return std::nullopt;
-  return timespec{seconds, static_cast<long>(p.MilliSecond) * 1'000'000};
+  return TInstant{seconds, p.MilliSecond * 1'000'000};
 }
 
 TDateTime Now() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  return LocalAgeFromTimespec(now);
+  return LocalAgeFromInstant({now.tv_sec, static_cast<std::int32_t>(now.tv_nsec)});
 }
 
 } // namespace platform

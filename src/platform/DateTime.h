@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <ctime>
 #include <optional>
 
 namespace platform {
@@ -29,9 +28,15 @@ DateTimeParts DecodeDateTime(TDateTime value);
 std::int64_t DateTimeToMSecs(TDateTime value);
 TDateTime MSecsToDateTime(std::int64_t msecs);
 
+// An instant of the system's clock: seconds since 1970-01-01 UTC and the nanoseconds within.
+struct TInstant {
+  std::int64_t Seconds = 0;
+  std::int32_t Nanoseconds = 0;
+};
+
 // Conversions between an instant and the local clock time of that instant (its own DST rule).
-TDateTime LocalAgeFromTimespec(const timespec& instant);
-std::optional<timespec> TimespecFromLocalAge(TDateTime age);
+TDateTime LocalAgeFromInstant(const TInstant& instant);
+std::optional<TInstant> InstantFromLocalAge(TDateTime age);
 
 TDateTime Now();
 

@@ -33,7 +33,7 @@ struct Folder {
 
 class Scanner {
 public:
-  explicit Scanner(const std::function<void(const std::string&, const timespec&)>& found)
+  explicit Scanner(const std::function<void(const std::string&, const TInstant&)>& found)
       : FFound(found) {}
 
   // `id` is the folder's own identity, kept on the path from the root while it is walked.
@@ -57,7 +57,7 @@ public:
           Walk(openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC), child,
                relative + '\\');
       } else if (S_ISREG(st.st_mode)) {
-        FFound(relative, st.st_mtim);
+        FFound(relative, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
       }
     }
     FAncestors.pop_back();
@@ -70,13 +70,13 @@ private:
     return std::find(FAncestors.begin(), FAncestors.end(), id) != FAncestors.end();
   }
 
-  const std::function<void(const std::string&, const timespec&)>& FFound;
+  const std::function<void(const std::string&, const TInstant&)>& FFound;
   std::vector<FolderId> FAncestors;
 };
 } // namespace
 
 void ScanFiles(std::string_view root,
-               const std::function<void(const std::string&, const timespec&)>& found) {
+               const std::function<void(const std::string&, const TInstant&)>& found) {
   const std::string native = ToNativePath(root);
   const int fd = native.empty() ? -1 : open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   struct stat st {};

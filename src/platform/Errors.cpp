@@ -1,5 +1,6 @@
 #include "Errors.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace platform {
@@ -12,5 +13,7 @@ std::string SystemErrorMessage(int code) {
 }
 
 void RaiseLastOSError(int code) { throw EOSError(code, SystemErrorMessage(code)); }
+
+int LastSystemError() { return errno; }
 
 } // namespace platform

@@ -33,4 +33,8 @@ std::string SystemErrorMessage(int code);
 
 [[noreturn]] void RaiseLastOSError(int code);
 
+// The error code the system left for the calling thread's last failed call (errno, or
+// GetLastError on Windows).
+int LastSystemError();
+
 } // namespace platform

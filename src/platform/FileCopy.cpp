@@ -33,7 +33,8 @@ unsigned CopyPermissions(std::string_view name, unsigned sourceMode) {
   return bits;
 }
 
-bool WriteAll(int fd, std::string_view data) {
+bool WriteAll(TFileHandle file, std::string_view data) {
+  const int fd = static_cast<int>(file);
   while (!data.empty()) {
     const ssize_t written = write(fd, data.data(), data.size());
     if (written < 0 && errno == EINTR)
@@ -45,7 +46,9 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
-TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& progress) {
+TCopiedFile CopyFileInto(std::string_view source, TFileHandle target,
+                         const TCopyProgress& progress) {
+  const int fd = static_cast<int>(target);
   const TFd in(open(ToNativePath(source).c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st {};
   if (!in || fstat(in.Get(), &st) != 0)
@@ -65,7 +68,7 @@ TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& p
       }
     } else {
       n = read(in.Get(), buffer.data(), buffer.size());
-      if (n > 0 && !WriteAll(fd, std::string_view(buffer.data(), std::size_t(n))))
+      if (n > 0 && !WriteAll(target, std::string_view(buffer.data(), std::size_t(n))))
         n = -1;
     }
     if (n == 0)
@@ -78,14 +81,14 @@ TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& p
     if (progress)
       progress(copied, std::uint64_t(st.st_size));
   }
-  return {st.st_mode, st.st_mtim};
+  return {st.st_mode, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)}};
 }
 
 void CopyFileWithProgress(std::string_view source, std::string_view target,
                           const TCopyProgress& progress) {
   TReplacementFile out(target);
-  const TCopiedFile copied = CopyFileInto(source, out.Fd(), progress);
-  out.Commit(LocalAgeFromTimespec(copied.Written), CopyPermissions(target, copied.Mode));
+  const TCopiedFile copied = CopyFileInto(source, out.Handle(), progress);
+  out.Commit(LocalAgeFromInstant(copied.Written), CopyPermissions(target, copied.Mode));
 }
 
 } // namespace platform

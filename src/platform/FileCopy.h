@@ -1,9 +1,10 @@
 #pragma once
+#include "DateTime.h"
+#include "FileHandle.h"
+
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <string_view>
-#include <sys/types.h>
 
 namespace platform {
 
@@ -11,13 +12,14 @@ using TCopyProgress = std::function<void(std::uint64_t copied, std::uint64_t tot
 
 // What a copy takes over from its source besides the bytes.
 struct TCopiedFile {
-  mode_t Mode;
-  timespec Written;
+  unsigned Mode; // POSIX mode bits; on Windows read-only or not
+  TInstant Written;
 };
 
-// Copies the whole file at `source` into the open descriptor `fd`, reporting progress as it
+// Copies the whole file at `source` into the open file `target`, reporting progress as it
 // goes. Raises the system's error.
-TCopiedFile CopyFileInto(std::string_view source, int fd, const TCopyProgress& progress = {});
+TCopiedFile CopyFileInto(std::string_view source, TFileHandle target,
+                         const TCopyProgress& progress = {});
 
 // Copies a file with its last-write time and permission bits, as the shell's copy does. The
 // target is replaced in one step once the copy is complete; on an error it stays as it was.
@@ -29,7 +31,7 @@ void CopyFileWithProgress(std::string_view source, std::string_view target,
 // executable wherever it is readable.
 unsigned CopyPermissions(std::string_view name, unsigned sourceMode);
 
-// Writes all of `data`; false (with errno set) when the file takes no more.
-bool WriteAll(int fd, std::string_view data);
+// Writes all of `data`; false (the reason in LastSystemError) when the file takes no more.
+bool WriteAll(TFileHandle file, std::string_view data);
 
 } // namespace platform

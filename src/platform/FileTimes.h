@@ -1,5 +1,6 @@
 #pragma once
 #include "DateTime.h"
+#include "FileHandle.h"
 
 #include <string_view>
 
@@ -10,7 +11,7 @@ TDateTime GetFileAge(std::string_view path);
 
 // Stamps the last-write time from an age taken as local time; false when it cannot.
 bool SetFileAge(std::string_view path, TDateTime age);
-bool SetFileAge(int fd, TDateTime age);
+bool SetFileAge(TFileHandle file, TDateTime age);
 
 } // namespace platform
 

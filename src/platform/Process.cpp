@@ -36,7 +36,7 @@ void Send(int fd, char kind, int value) {
 
 // A double fork hands the program to init at once, so nobody has to reap it.
 // A close-on-exec pipe tells the launcher whether exec succeeded.
-pid_t StartDetached(const std::vector<std::string>& argv, bool searchPath) {
+TProcessId StartDetached(const std::vector<std::string>& argv, bool searchPath) {
   if (argv.empty())
     return 0;
   std::vector<char*> args = ArgvOf(argv);

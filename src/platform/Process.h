@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include <sys/types.h>
 
 namespace platform {
 
@@ -24,8 +23,11 @@ struct TStartupInfo {
   }
 };
 
+// The system's number for a process (a pid, or a Windows process id); 0 for none.
+using TProcessId = std::int64_t;
+
 struct TProcessInformation {
-  pid_t ProcessId = 0;
+  TProcessId ProcessId = 0;
 };
 
 // Starts the program at `path` (the path alone: no shell, no arguments) with the launcher's
@@ -36,7 +38,7 @@ bool CreateProcess(const std::string& path, const TStartupInfo& startupInfo,
 
 // Starts argv[0] (looked up on PATH when `searchPath`) with the given arguments, detached like
 // CreateProcess; the process id, or 0 when it could not be started.
-pid_t StartDetached(const std::vector<std::string>& argv, bool searchPath);
+TProcessId StartDetached(const std::vector<std::string>& argv, bool searchPath);
 
 // Runs a helper program (looked up on PATH) and waits up to `patience` for its exit status:
 // 127 when it cannot be run; nothing when it is still running (it is reaped later).

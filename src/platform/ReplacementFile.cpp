@@ -151,10 +151,10 @@ std::string AgeText(TDateTime age) {
 // Stamps the age and reads it back: a file system clamps a time outside its range silently,
 // which would make the file look out of date on every run.
 void StampAge(int fd, TDateTime age) {
-  const auto wanted = TimespecFromLocalAge(age);
+  const auto wanted = InstantFromLocalAge(age);
   struct stat st {};
   const bool stored = wanted && SetFileAge(fd, age) && fstat(fd, &st) == 0 &&
-                      std::abs(st.st_mtim.tv_sec - wanted->tv_sec) <= TimeSlackSeconds;
+                      std::abs(st.st_mtim.tv_sec - wanted->Seconds) <= TimeSlackSeconds;
   if (!stored)
     throw EError("Age out of range: this file system cannot keep " + AgeText(age) +
                  " as a last-write time");

@@ -1,5 +1,6 @@
 #pragma once
 #include "DateTime.h"
+#include "FileHandle.h"
 
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ public:
   TReplacementFile(const TReplacementFile&) = delete;
   TReplacementFile& operator=(const TReplacementFile&) = delete;
 
-  int Fd() const { return FFd; }
+  TFileHandle Handle() const { return FFd; }
   // True when another process held the work file and this one had to wait for it.
   bool Waited() const { return FWaited; }
 
@@ -38,7 +39,7 @@ public:
 
 private:
   std::string FTarget, FWork;
-  int FFd = -1;
+  int FFd = -1; // the work file, open for writing
   bool FWaited = false;
   bool FCommitted = false;
 };

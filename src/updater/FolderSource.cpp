@@ -9,8 +9,8 @@
 void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
   const std::string root = platform::IncludeTrailingBackslash(FRemotePath);
-  platform::ScanFiles(root, [&](const std::string& relative, const timespec& written) {
-    ARemoteList.Add(relative, platform::LocalAgeFromTimespec(written));
+  platform::ScanFiles(root, [&](const std::string& relative, const platform::TInstant& written) {
+    ARemoteList.Add(relative, platform::LocalAgeFromInstant(written));
   });
 }
 
@@ -24,7 +24,7 @@ bool TFolderSource::UpdateFileFromFolder(const TFetch& AFetch) {
   // Another process fetched it while we waited for its work file: nothing left to do.
   if (replacement.Waited() && IsUpToDate(local, AFetch.Age))
     return false;
-  const platform::TCopiedFile copied = platform::CopyFileInto(central, replacement.Fd());
+  const platform::TCopiedFile copied = platform::CopyFileInto(central, replacement.Handle());
   replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, copied.Mode),
                      platform::TReplacementFile::TFolderFlush::ByCaller);
   return true;

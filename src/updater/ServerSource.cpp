@@ -33,7 +33,7 @@ bool TServerSource::UpdateFileFromServer(const TFetch& AFetch) {
     return false;
   platform::OutputDebugString(std::string(92, '>') + AFetch.FileName);
   std::string reason;
-  if (!TRESTClientDownload(FURL).DownloadTo(AFetch.FileName, replacement.Fd(), reason))
+  if (!TRESTClientDownload(FURL).DownloadTo(AFetch.FileName, replacement.Handle(), reason))
     throw platform::EError(reason);
   replacement.Commit(AFetch.Age, platform::CopyPermissions(AFetch.FileName, 0644),
                      platform::TReplacementFile::TFolderFlush::ByCaller);

@@ -27,7 +27,7 @@ using B = TDialogButton;
 int RunModal(TMessageForm* form, const std::function<void(TMessageForm*)>& action, int x = -1,
              int y = -1) {
   QTimer::singleShot(0, form, [form, action] {
-    QTest::qWaitForWindowExposed(form);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
     action(form);
   });
   QTimer::singleShot(5000, form, [form] { form->done(-99); });

@@ -272,8 +272,9 @@ TEST_F(Downloads, WritesTheBodyOrLeavesNoFile) {
     EXPECT_EQ(result, c.result) << c.name;
     EXPECT_EQ(trace, std::string(92, '>') + c.name + "\n");
     EXPECT_EQ(std::filesystem::exists(target), c.content.has_value()) << c.name;
-    if (c.content)
+    if (c.content) {
       EXPECT_EQ(ReadAll(target), *c.content) << c.name;
+    }
   }
 }
 

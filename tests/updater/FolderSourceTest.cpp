@@ -108,7 +108,7 @@ TEST(FolderSource, AKilledCopyLeavesNoPartialFileAndTheNextFetchCleansUp) {
   const pid_t child = fork();
   if (child == 0) { // a fetch that dies half-way through writing
     platform::TReplacementFile replacement((local / "Bedside.exe").string());
-    (void)!write(replacement.Fd(), "half", 4);
+    (void)!write(int(replacement.Handle()), "half", 4);
     kill(getpid(), SIGKILL);
   }
   int status = 0;

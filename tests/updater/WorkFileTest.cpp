@@ -179,7 +179,7 @@ TEST_F(SharedInstallation, ALiveFetchOfAnotherAccountIsWaitedForAndNotRepeated) 
       platform::TReplacementFile replacement((Local / "Treasury.exe").string());
       (void)!write(held[1], "x", 1);
       std::this_thread::sleep_for(std::chrono::milliseconds(700));
-      (void)!write(replacement.Fd(), "nurse's copy", 12);
+      (void)!write(int(replacement.Handle()), "nurse's copy", 12);
       replacement.Commit(Age(5), 0644);
       return true;
     });
