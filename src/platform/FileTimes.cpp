@@ -1,44 +1,5 @@
 #include "FileTimes.h"
 
-#include "Paths.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-
-namespace platform {
-
-TDateTime GetFileAge(std::string_view path) {
-  struct stat st {};
-  if (path.empty() || stat(ToNativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-    return MissingAge;
-  return LocalAgeFromInstant({st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
-}
-
-namespace {
-bool MakeTimes(TDateTime age, timespec (&times)[2]) {
-  const auto instant = InstantFromLocalAge(age);
-  if (!instant)
-    return false;
-  times[0].tv_sec = 0;
-  times[0].tv_nsec = UTIME_OMIT; // only the last-write time changes
-  times[1].tv_sec = static_cast<time_t>(instant->Seconds);
-  times[1].tv_nsec = instant->Nanoseconds;
-  return true;
-}
-} // namespace
-
-bool SetFileAge(std::string_view path, TDateTime age) {
-  timespec times[2];
-  return MakeTimes(age, times) && utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, 0) == 0;
-}
-
-bool SetFileAge(TFileHandle file, TDateTime age) {
-  timespec times[2];
-  return MakeTimes(age, times) && futimens(static_cast<int>(file), times) == 0;
-}
-
-} // namespace platform
-
 namespace platform {
 
 int PackedFileAge(std::string_view path) {

@@ -3,18 +3,8 @@
 #include "Errors.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
-
-std::string ToNativePath(std::string_view path) {
-  std::string native(path);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
-}
 
 bool HasInvalidPathChars(std::string_view path) {
   return std::any_of(path.begin(), path.end(), [](char c) {
@@ -58,38 +48,6 @@ std::string IncludeTrailingBackslash(std::string_view text) {
 std::string ExtractFilePath(std::string_view path) {
   const auto pos = path.find_last_of("\\/:");
   return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
-}
-
-namespace {
-bool StatIs(std::string_view path, mode_t type) {
-  if (path.empty())
-    return false;
-  struct stat st {};
-  return stat(ToNativePath(path).c_str(), &st) == 0 && (st.st_mode & S_IFMT) == type;
-}
-} // namespace
-
-bool FileExists(std::string_view path) { return StatIs(path, S_IFREG); }
-bool DirectoryExists(std::string_view path) { return StatIs(path, S_IFDIR); }
-
-void ForceDirectories(std::string_view path) {
-  std::string native = ToNativePath(path);
-  while (native.size() > 1 && native.back() == '/')
-    native.pop_back();
-  if (native.empty() || DirectoryExists(native))
-    return;
-  const auto slash = native.find_last_of('/');
-  if (slash != std::string::npos && slash > 0)
-    ForceDirectories(native.substr(0, slash));
-  // Another fetch may create the same folder at the same moment: EEXIST on a folder is fine.
-  if (mkdir(native.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(native)))
-    RaiseLastOSError(errno);
-}
-
-std::string CurrentExecutablePath() {
-  char buffer[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
 }
 
 } // namespace platform
