@@ -10,7 +10,14 @@ std::string AnsiUpperCase(std::string_view text);
 // The same for an explicit ICU locale name such as "tr_TR"; for tests and tools.
 std::string AnsiUpperCase(std::string_view text, const char* locale);
 
+// Equal after case folding, the way the profile reader compares section and key names.
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
 // How many leading bytes of `text` are well-formed UTF-8 (all of them for valid text).
 std::size_t ValidUtf8Length(std::string_view text);
+
+// Text in the Windows Western code page, or in UTF-16 (little-endian bytes), as UTF-8.
+std::string Cp1252ToUtf8(std::string_view text);
+std::string Utf16LeToUtf8(std::string_view bytes);
 
 } // namespace platform

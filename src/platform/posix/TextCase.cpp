@@ -5,6 +5,7 @@
 #include <cstring>
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
+#include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
 namespace platform {
@@ -62,17 +63,10 @@ const icu::Locale& UserLocale() {
 }
 } // namespace
 
-std::size_t ValidUtf8Length(std::string_view text) {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  const auto length = static_cast<int32_t>(text.size());
-  for (int32_t i = 0; i < length;) {
-    const int32_t start = i;
-    UChar32 c = 0;
-    U8_NEXT(bytes, i, length, c);
-    if (c < 0)
-      return static_cast<std::size_t>(start);
-  }
-  return text.size();
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  const auto ua = icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), int32_t(a.size())));
+  const auto ub = icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), int32_t(b.size())));
+  return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) == 0;
 }
 
 std::string AnsiUpperCase(std::string_view text) { return UpperCase(text, UserLocale()); }

@@ -1,12 +1,7 @@
 #include "IniProfile.h"
 
-#include "Paths.h"
-
-#include <fstream>
-#include <memory>
-#include <unicode/uchar.h>
-#include <unicode/ucnv.h>
-#include <unicode/unistr.h>
+#include "FileRead.h"
+#include "TextCase.h"
 
 namespace platform {
 
@@ -39,38 +34,9 @@ std::string CutChars(std::string_view text, std::size_t maxChars) {
   return std::string(text);
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  const auto ua = icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), int32_t(a.size())));
-  const auto ub = icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), int32_t(b.size())));
-  return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) == 0;
-}
-
-std::string Convert(std::string_view bytes, const char* charset) {
-  UErrorCode status = U_ZERO_ERROR;
-  icu::UnicodeString text(bytes.data(), int32_t(bytes.size()), charset);
-  std::string result;
-  if (U_SUCCESS(status))
-    text.toUTF8String(result);
-  return result;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open("UTF-8", &status),
-                                                               &ucnv_close);
-  if (U_FAILURE(status))
-    return false;
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                      &status);
-  std::u16string sink(text.size() + 1, u'\0');
-  ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(sink.data()), int32_t(sink.size()),
-                text.data(), int32_t(text.size()), &status);
-  return U_SUCCESS(status);
-}
-
 // A line that is not UTF-8 comes from an ANSI editor: read it as the Windows Western code page.
 std::string LineToUtf8(std::string_view line) {
-  return IsValidUtf8(line) ? std::string(line) : Convert(line, "windows-1252");
+  return ValidUtf8Length(line) == line.size() ? std::string(line) : Cp1252ToUtf8(line);
 }
 } // namespace
 
@@ -134,25 +100,25 @@ TIniProfile TIniProfile::Parse(std::string_view content) {
 }
 
 TIniProfile TIniProfile::Load(std::string_view path) {
-  std::ifstream file(ToNativePath(path), std::ios::binary);
-  if (!file)
-    return {};
-  char bom[2] = {};
-  file.read(bom, 2);
-  if (file.gcount() == 2 && bom[0] == '\xFF' && bom[1] == '\xFE') {
-    std::string bytes(MaxUtf16Bytes, '\0');
-    file.read(bytes.data(), std::streamsize(bytes.size()));
-    bytes.resize(std::size_t(file.gcount()));
-    return Parse(Convert(bytes, "UTF-16LE"));
-  }
-  file.clear();
-  file.seekg(0);
-  // Chunk by chunk, so a huge or binary file costs no more memory than its kept lines.
   TIniProfile profile;
   LineReader reader(profile);
-  std::vector<char> chunk(64 * 1024);
-  while (file.read(chunk.data(), std::streamsize(chunk.size())) || file.gcount() > 0)
-    reader.Feed(std::string_view(chunk.data(), std::size_t(file.gcount())));
+  std::string utf16;
+  bool first = true, wide = false;
+  // Chunk by chunk, so a huge or binary file costs no more memory than its kept lines.
+  ReadFileChunks(path, [&](std::string_view chunk) {
+    if (first) {
+      first = false;
+      wide = chunk.size() >= 2 && chunk[0] == '\xFF' && chunk[1] == '\xFE';
+      if (wide)
+        chunk.remove_prefix(2);
+    }
+    if (!wide)
+      reader.Feed(chunk);
+    else if (utf16.size() < MaxUtf16Bytes)
+      utf16.append(chunk.substr(0, MaxUtf16Bytes - utf16.size()));
+  });
+  if (wide)
+    return Parse(Utf16LeToUtf8(utf16));
   reader.Flush();
   return profile;
 }
@@ -160,7 +126,7 @@ TIniProfile TIniProfile::Load(std::string_view path) {
 std::string TIniProfile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
   for (const Entry& entry : FEntries)
-    if (EqualsIgnoreCase(entry.Section, section) && EqualsIgnoreCase(entry.Key, key))
+    if (SameTextIgnoringCase(entry.Section, section) && SameTextIgnoringCase(entry.Key, key))
       return entry.Value;
   return std::string(defaultValue);
 }
