@@ -50,4 +50,22 @@ TEST(ValidUtf8Length, CountsTheWellFormedLeadingBytes) {
   EXPECT_EQ(ValidUtf8Length("caf\xe9.rav"), 3u);
   EXPECT_EQ(ValidUtf8Length("ab\xED\xA0\x80"), 2u); // an encoded surrogate is not UTF-8
   EXPECT_EQ(ValidUtf8Length(""), 0u);
+  struct Case {
+    const char* text;
+    std::size_t valid;
+  } cases[] = {
+      {"\xC0\xAF", 0},              // an overlong '/'
+      {"a\xE0\x80\x80", 1},        // an overlong NUL
+      {"\xF0\x9F\x98\x80!", 5},   // four bytes, then ASCII
+      {"\xF4\x90\x80\x80", 0},    // past U+10FFFF
+      {"ab\xE2\x82", 2},            // cut short
+      {"\xE2\x82\xAC\xBF", 3},    // a stray continuation byte
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ValidUtf8Length(c.text), c.valid) << c.text;
+}
+
+TEST(Cp1252ToUtf8, ReadsTheWindowsWesternCodePage) {
+  EXPECT_EQ(Cp1252ToUtf8("Relat\xF3rio \x80 \x93x\x94"), "Relatório € “x”");
+  EXPECT_EQ(Utf16LeToUtf8(std::string("A\0\xE7\0=\xD8\x00\xDE\0\xD8", 9)), "Aç😀");
 }
