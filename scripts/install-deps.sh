@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the launcher, its tests, fuzzers and benchmarks need.
+# Installs every Debian 12 package the launcher, its tests, fuzzers and benchmarks need;
+# with --windows also the cross compiler and Wine of the Windows build.
 # Idempotent: packages already present are left alone.
 set -euo pipefail
 
@@ -18,6 +19,9 @@ packages=(
   curl jq hyperfine openssl strace wrk
   squid nginx-light
 )
+if [ "${1:-}" = --windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

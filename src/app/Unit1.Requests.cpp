@@ -86,7 +86,7 @@ void TFrmMenu::ModuleUpdateFinished(const TUpdateRequest& ARequest) {
 
 void TFrmMenu::StartModule(const std::string& APath) {
   if (platform::FileExists(APath)) {
-    platform::CreateProcess(APath, StartupInfo, ProcessInformation); // a failure shows nothing
+    platform::StartProgram(APath, StartupInfo, ProcessInformation); // a failure shows nothing
     return;
   }
   ShowMessageDialogFmt(QString::fromUtf8("Módulo não instalado.\r\n%s"), {APath},

@@ -21,7 +21,7 @@ void TFrmMenu::imgSuporteRemotoClick(QObject*) {
   CopyFileFromServer(FwCaminhoServidor, folder, RemoteSupportToolName);
   const std::string tool = folder + RemoteSupportToolName;
   if (platform::FileExists(tool))
-    platform::CreateProcess(tool, StartupInfo, ProcessInformation);
+    platform::StartProgram(tool, StartupInfo, ProcessInformation);
 }
 
 // The copy runs on a thread of its own while the progress window shows the file and a moving

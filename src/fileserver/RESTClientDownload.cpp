@@ -60,7 +60,7 @@ std::optional<bool> TRESTClientDownload::TransferToFile(const std::string& ARemo
 
 bool TRESTClientDownload::Download(const std::string& ARemoteFileName,
                                    const std::string& ALocalFileName) {
-  platform::OutputDebugString(std::string(92, '>') + ARemoteFileName);
+  platform::WriteDebugString(std::string(92, '>') + ARemoteFileName);
   const std::optional<bool> transferred = TransferToFile(ARemoteFileName, ALocalFileName);
   if (!transferred) // as removing a file another download holds fails where files are shared
     throw platform::EError(platform::SFileInUse);

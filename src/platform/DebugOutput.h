@@ -4,7 +4,7 @@
 namespace platform {
 
 // The debug output channel (OutputDebugStringW on Windows): standard error here, one line.
-void OutputDebugString(std::string_view text);
+void WriteDebugString(std::string_view text);
 
 // On by default; a tool that shares its terminal with a person turns it off unless asked.
 void EnableDebugOutput(bool enabled);

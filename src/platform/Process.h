@@ -33,11 +33,11 @@ struct TProcessInformation {
 // Starts the program at `path` (the path alone: no shell, no arguments) with the launcher's
 // environment and current folder, without waiting for it. The started program is never left
 // as a zombie of ours. True when the program was started.
-bool CreateProcess(const std::string& path, const TStartupInfo& startupInfo,
-                   TProcessInformation& processInformation);
+bool StartProgram(const std::string& path, const TStartupInfo& startupInfo,
+                  TProcessInformation& processInformation);
 
 // Starts argv[0] (looked up on PATH when `searchPath`) with the given arguments, detached like
-// CreateProcess; the process id, or 0 when it could not be started.
+// StartProgram; the process id, or 0 when it could not be started.
 TProcessId StartDetached(const std::vector<std::string>& argv, bool searchPath);
 
 // Runs a helper program (looked up on PATH) and waits up to `patience` for its exit status:

@@ -31,7 +31,7 @@ bool TServerSource::UpdateFileFromServer(const TFetch& AFetch) {
   platform::TReplacementFile replacement(local);
   if (replacement.Waited() && IsUpToDate(local, AFetch.Age))
     return false;
-  platform::OutputDebugString(std::string(92, '>') + AFetch.FileName);
+  platform::WriteDebugString(std::string(92, '>') + AFetch.FileName);
   std::string reason;
   if (!TRESTClientDownload(FURL).DownloadTo(AFetch.FileName, replacement.Handle(), reason))
     throw platform::EError(reason);

@@ -26,14 +26,14 @@ std::filesystem::path Script(const testing_support::TempDir& dir, const std::str
 }
 } // namespace
 
-TEST(CreateProcess, StartsThePathAloneInOurFolderWithOurEnvironment) {
+TEST(StartProgram, StartsThePathAloneInOurFolderWithOurEnvironment) {
   testing_support::TempDir dir;
   const auto marker = dir / "marker";
   setenv("NORVANE_PROCESS_TEST", "inherited", 1);
   const auto script = Script(dir, "Module With Space.exe",
                              "echo \"$# $NORVANE_PROCESS_TEST $(pwd)\" > '" + marker.string() + "'");
   TProcessInformation info;
-  ASSERT_TRUE(CreateProcess(script.string(), TStartupInfo::NormalWindow(), info));
+  ASSERT_TRUE(StartProgram(script.string(), TStartupInfo::NormalWindow(), info));
   EXPECT_GT(info.ProcessId, 0);
   ASSERT_TRUE(WaitForFile(marker));
   std::this_thread::sleep_for(50ms);
@@ -41,28 +41,28 @@ TEST(CreateProcess, StartsThePathAloneInOurFolderWithOurEnvironment) {
             "0 inherited " + std::filesystem::current_path().string() + "\n");
 }
 
-TEST(CreateProcess, FailsForWhatCannotRun) {
+TEST(StartProgram, FailsForWhatCannotRun) {
   testing_support::TempDir dir;
   dir.Write("plain.exe", "not a program");
   TProcessInformation info;
-  EXPECT_FALSE(CreateProcess((dir / "missing.exe").string(), TStartupInfo::NormalWindow(), info));
-  EXPECT_FALSE(CreateProcess((dir / "plain.exe").string(), TStartupInfo::NormalWindow(), info));
-  EXPECT_FALSE(CreateProcess(dir.Path().string(), TStartupInfo::NormalWindow(), info));
+  EXPECT_FALSE(StartProgram((dir / "missing.exe").string(), TStartupInfo::NormalWindow(), info));
+  EXPECT_FALSE(StartProgram((dir / "plain.exe").string(), TStartupInfo::NormalWindow(), info));
+  EXPECT_FALSE(StartProgram(dir.Path().string(), TStartupInfo::NormalWindow(), info));
   EXPECT_EQ(info.ProcessId, 0);
 }
 
-TEST(CreateProcess, LeavesNoChildToReap) {
+TEST(StartProgram, LeavesNoChildToReap) {
   testing_support::TempDir dir;
   const auto script = Script(dir, "quick.exe", "exit 3");
   TProcessInformation info;
-  ASSERT_TRUE(CreateProcess(script.string(), TStartupInfo::NormalWindow(), info));
+  ASSERT_TRUE(StartProgram(script.string(), TStartupInfo::NormalWindow(), info));
   std::this_thread::sleep_for(100ms);
   errno = 0;
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
   EXPECT_EQ(errno, ECHILD);
 }
 
-TEST(CreateProcess, StartupRecordMeansANormalWindow) {
+TEST(StartProgram, StartupRecordMeansANormalWindow) {
   const TStartupInfo info = TStartupInfo::NormalWindow();
   EXPECT_EQ(info.Size, sizeof(TStartupInfo));
   EXPECT_EQ(info.Flags, 1u);

@@ -1,6 +1,9 @@
 #pragma once
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <stdexcept>
 #include <string>
 
 namespace testing_support {
@@ -9,10 +12,18 @@ namespace testing_support {
 class TempDir {
 public:
   explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
-    std::string pattern = (base / "norvane-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-      throw std::runtime_error("mkdtemp failed");
-    FPath = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      char name[32];
+      std::snprintf(name, sizeof name, "norvane-test-%08x", unsigned(random()));
+      if (std::filesystem::create_directory(base / name)) { // false when it was there already
+        FPath = base / name;
+        std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace);
+        return;
+      }
+    }
+    throw std::runtime_error("no fresh temporary folder");
   }
   ~TempDir() {
     std::error_code ignored;

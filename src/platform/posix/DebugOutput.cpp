@@ -10,7 +10,7 @@ namespace {
 std::atomic<bool> Enabled{true};
 }
 
-void OutputDebugString(std::string_view text) {
+void WriteDebugString(std::string_view text) {
   if (!Enabled.load(std::memory_order_relaxed))
     return;
   const std::string line = std::string(text) + '\n';

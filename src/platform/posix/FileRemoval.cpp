@@ -1,4 +1,4 @@
-#include "FileRemoval.h"
+#include "SystemFileRemoval.h"
 
 #include "Errors.h"
 #include "Paths.h"
@@ -9,19 +9,6 @@
 namespace platform {
 
 namespace {
-constexpr std::size_t MaxPath = 260;
-
-std::size_t CodePoints(std::string_view text) {
-  std::size_t count = 0;
-  for (const char c : text)
-    count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
 bool IsReportedError(int code) {
   switch (code) {
   case ENOENT: // missing
@@ -37,14 +24,7 @@ bool IsReportedError(int code) {
 }
 } // namespace
 
-void StrictDeleteFile(std::string_view path) {
-  if (CodePoints(path) >= MaxPath)
-    throw EError(SPathTooLong);
-  if (IsBlank(path) || HasInvalidPathChars(path))
-    throw EError(SInvalidPathChars);
-  const std::string folder = ExtractFilePath(path);
-  if (!folder.empty() && !DirectoryExists(folder))
-    throw EError(SPathNotFound);
+void RemoveFile(std::string_view path) {
   if (unlink(ToNativePath(path).c_str()) != 0 && IsReportedError(errno))
     RaiseLastOSError(errno);
 }

@@ -78,8 +78,8 @@ TProcessId StartDetached(const std::vector<std::string>& argv, bool searchPath) 
   return child > 0 && !execFailed ? child : 0;
 }
 
-bool CreateProcess(const std::string& path, const TStartupInfo&,
-                   TProcessInformation& processInformation) {
+bool StartProgram(const std::string& path, const TStartupInfo&,
+                  TProcessInformation& processInformation) {
   processInformation.ProcessId = StartDetached({ToNativePath(path)}, false);
   return processInformation.ProcessId > 0;
 }

@@ -12,7 +12,7 @@ std::atomic<bool> Enabled{true};
 }
 
 // The debugger's channel, and standard error for the console tools that show it.
-void OutputDebugString(std::string_view text) {
+void WriteDebugString(std::string_view text) {
   if (!Enabled.load(std::memory_order_relaxed))
     return;
   OutputDebugStringW(Widen(text).c_str());
