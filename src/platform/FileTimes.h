@@ -13,6 +13,9 @@ TDateTime GetFileAge(std::string_view path);
 bool SetFileAge(std::string_view path, TDateTime age);
 bool SetFileAge(TFileHandle file, TDateTime age);
 
+// The open file's last-write instant; nothing when it cannot be read.
+std::optional<TInstant> GetFileWritten(TFileHandle file);
+
 } // namespace platform
 
 namespace platform {

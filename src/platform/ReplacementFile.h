@@ -38,6 +38,8 @@ public:
   static std::string WorkFileName(std::string_view target);
 
 private:
+  static void StampAge(TFileHandle file, TDateTime age);
+
   std::string FTarget, FWork;
   int FFd = -1; // the work file, open for writing
   bool FWaited = false;

@@ -1,24 +1,7 @@
-#include "DebugOutput.h"
-
-#include <atomic>
-#include <cstdio>
-#include <string>
+#include "SystemDebugOutput.h"
 
 namespace platform {
 
-namespace {
-std::atomic<bool> Enabled{true};
-}
-
-void WriteDebugString(std::string_view text) {
-  if (!Enabled.load(std::memory_order_relaxed))
-    return;
-  const std::string line = std::string(text) + '\n';
-  std::fwrite(line.data(), 1, line.size(), stderr); // one write: lines of parallel fetches stay whole
-}
-
-void EnableDebugOutput(bool enabled) {
-  Enabled.store(enabled, std::memory_order_relaxed);
-}
+void SendToDebugger(std::string_view) {} // debuggers here read standard error
 
 } // namespace platform

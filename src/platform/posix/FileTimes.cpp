@@ -32,6 +32,13 @@ bool SetFileAge(std::string_view path, TDateTime age) {
   return MakeTimes(age, times) && utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, 0) == 0;
 }
 
+std::optional<TInstant> GetFileWritten(TFileHandle file) {
+  struct stat st {};
+  if (fstat(static_cast<int>(file), &st) != 0)
+    return std::nullopt;
+  return TInstant{st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)};
+}
+
 bool SetFileAge(TFileHandle file, TDateTime age) {
   timespec times[2];
   return MakeTimes(age, times) && futimens(static_cast<int>(file), times) == 0;

@@ -6,8 +6,6 @@
 #include "Paths.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,8 +15,6 @@
 namespace platform {
 
 namespace {
-constexpr const char* WorkSuffix = ".norvane-part";
-
 // A work file nobody may open but its owner is only known to be abandoned once it has been
 // still for longer than any live fetch waits between two writes (30 s to connect, 30 s stall).
 constexpr time_t StaleAfterSeconds = 120;
@@ -29,9 +25,6 @@ constexpr int MaxOpenRounds = 64;
 // Work files are readable by everyone: another account sharing the installation must be able
 // to lock one to tell a live fetch from an abandoned one.
 constexpr mode_t WorkMode = 0644;
-
-// A file system that keeps times coarser than this is not out of range, only coarse.
-constexpr time_t TimeSlackSeconds = 2;
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
@@ -140,30 +133,7 @@ int OpenLocked(const std::string& path, bool& waited) {
   RaiseWorkFileError(path, "keeps being replaced by something else");
 }
 
-std::string AgeText(TDateTime age) {
-  const DateTimeParts p = DecodeDateTime(age);
-  char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour,
-                p.Minute, p.Second);
-  return text;
-}
-
-// Stamps the age and reads it back: a file system clamps a time outside its range silently,
-// which would make the file look out of date on every run.
-void StampAge(int fd, TDateTime age) {
-  const auto wanted = InstantFromLocalAge(age);
-  struct stat st {};
-  const bool stored = wanted && SetFileAge(fd, age) && fstat(fd, &st) == 0 &&
-                      std::abs(st.st_mtim.tv_sec - wanted->Seconds) <= TimeSlackSeconds;
-  if (!stored)
-    throw EError("Age out of range: this file system cannot keep " + AgeText(age) +
-                 " as a last-write time");
-}
 } // namespace
-
-std::string TReplacementFile::WorkFileName(std::string_view target) {
-  return ToNativePath(target) + WorkSuffix;
-}
 
 TReplacementFile::TReplacementFile(std::string_view target)
     : FTarget(ToNativePath(target)), FWork(WorkFileName(target)) {

@@ -12,6 +12,13 @@ TDateTime GetFileAge(std::string_view path) {
   return LocalAgeFromInstant(InstantFromFileTime(data.ftLastWriteTime));
 }
 
+std::optional<TInstant> GetFileWritten(TFileHandle file) {
+  FILETIME written{};
+  if (!GetFileTime(reinterpret_cast<HANDLE>(file), nullptr, nullptr, &written))
+    return std::nullopt;
+  return InstantFromFileTime(written);
+}
+
 bool SetFileAge(TFileHandle file, TDateTime age) {
   const auto instant = InstantFromLocalAge(age);
   if (!instant)

@@ -7,15 +7,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <thread>
 #include <vector>
 
 namespace platform {
 
 namespace {
-constexpr const char* WorkSuffix = ".norvane-part";
-
 // Past this many rounds something keeps replacing the work file under us: give up.
 constexpr int MaxOpenRounds = 64;
 
@@ -76,30 +73,7 @@ HANDLE OpenWorkFile(const std::wstring& path, const std::string& name, bool& wai
   RaiseWorkFileError(name, "keeps being replaced by something else");
 }
 
-std::string AgeText(TDateTime age) {
-  const DateTimeParts p = DecodeDateTime(age);
-  char text[48];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.Year, p.Month, p.Day, p.Hour,
-                p.Minute, p.Second);
-  return text;
-}
-
-// Stamps the age and reads it back: a file system may clamp a time outside its range.
-void StampAge(HANDLE file, TDateTime age) {
-  const auto wanted = InstantFromLocalAge(age);
-  FILETIME written{};
-  const bool stored = wanted && SetFileAge(reinterpret_cast<TFileHandle>(file), age) &&
-                      GetFileTime(file, nullptr, nullptr, &written) &&
-                      std::llabs(InstantFromFileTime(written).Seconds - wanted->Seconds) <= 2;
-  if (!stored)
-    throw EError("Age out of range: this file system cannot keep " + AgeText(age) +
-                 " as a last-write time");
-}
 } // namespace
-
-std::string TReplacementFile::WorkFileName(std::string_view target) {
-  return ToNativePath(target) + WorkSuffix;
-}
 
 TReplacementFile::TReplacementFile(std::string_view target)
     : FTarget(ToNativePath(target)), FWork(WorkFileName(target)) {
@@ -128,7 +102,7 @@ void FlushFolder(std::string_view) {}
 
 void TReplacementFile::Commit(TDateTime age, unsigned permissions, TFolderFlush) {
   const HANDLE file = reinterpret_cast<HANDLE>(FFd);
-  StampAge(file, age);
+  StampAge(FFd, age);
   // The content and its time reach the disk before the name does.
   if (!FlushFileBuffers(file))
     RaiseLastOSError(int(GetLastError()));
