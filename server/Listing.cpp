@@ -2,6 +2,7 @@
 
 #include "DateTime.h"
 #include "Log.h"
+#include "PosixTime.h"
 #include "TextCase.h"
 #include "Wildcard.h"
 
@@ -108,7 +109,7 @@ private:
       if (child)
         Walk(child.Get(), childOnDisk, prefix + name + "\\");
     } else if (S_ISREG(st.st_mode) && MatchesMask(name, FMask)) {
-      Add(prefix + name, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
+      Add(prefix + name, platform::InstantFromTimespec(st.st_mtim));
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "Paths.h"
+#include "PosixTime.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -57,7 +58,7 @@ public:
           Walk(openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC), child,
                relative + '\\');
       } else if (S_ISREG(st.st_mode)) {
-        FFound(relative, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
+        FFound(relative, InstantFromTimespec(st.st_mtim));
       }
     }
     FAncestors.pop_back();

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "OwnedFd.h"
 #include "Paths.h"
+#include "PosixTime.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -69,7 +70,7 @@ TCopiedFile CopyFileInto(std::string_view source, TFileHandle target,
     if (progress)
       progress(copied, std::uint64_t(st.st_size));
   }
-  return {st.st_mode, {st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)}};
+  return {st.st_mode, InstantFromTimespec(st.st_mtim)};
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "FileTimes.h"
 
 #include "Paths.h"
+#include "PosixTime.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +12,7 @@ TDateTime GetFileAge(std::string_view path) {
   struct stat st {};
   if (path.empty() || stat(ToNativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
     return MissingAge;
-  return LocalAgeFromInstant({st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)});
+  return LocalAgeFromInstant(InstantFromTimespec(st.st_mtim));
 }
 
 namespace {
@@ -36,7 +37,7 @@ std::optional<TInstant> GetFileWritten(TFileHandle file) {
   struct stat st {};
   if (fstat(static_cast<int>(file), &st) != 0)
     return std::nullopt;
-  return TInstant{st.st_mtim.tv_sec, static_cast<std::int32_t>(st.st_mtim.tv_nsec)};
+  return InstantFromTimespec(st.st_mtim);
 }
 
 bool SetFileAge(TFileHandle file, TDateTime age) {

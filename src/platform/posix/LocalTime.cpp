@@ -1,5 +1,7 @@
 #include "DateTime.h"
 
+#include "PosixTime.h"
+
 #include <cerrno>
 #include <ctime>
 #include <mutex>
@@ -49,7 +51,7 @@ std::optional<TInstant> InstantFromLocalAge(TDateTime age) {
 TDateTime Now() {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  return LocalAgeFromInstant({now.tv_sec, static_cast<std::int32_t>(now.tv_nsec)});
+  return LocalAgeFromInstant(InstantFromTimespec(now));
 }
 
 } // namespace platform

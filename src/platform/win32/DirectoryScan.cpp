@@ -3,7 +3,7 @@
 #include "Errors.h"
 #include "WideText.h"
 
-#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -32,33 +32,56 @@ public:
       : FFound(found) {}
 
   void Walk(const std::wstring& folder, const std::string& prefix) {
-    FolderId id;
-    if (!IdentityOf(folder, id) ||
-        std::find(FAncestors.begin(), FAncestors.end(), id) != FAncestors.end())
-      return;
     WIN32_FIND_DATAW entry{};
     const HANDLE find = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE)
       return;
-    FAncestors.push_back(id);
+    FAncestors.push_back({folder, std::nullopt});
     do {
       const std::wstring_view name = entry.cFileName;
       if (name == L"." || name == L"..")
         continue;
       const std::string relative = prefix + Narrow(name);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        Walk(folder + L"\\" + std::wstring(name), relative + '\\');
-      else
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         FFound(relative, InstantFromFileTime(entry.ftLastWriteTime));
+        continue;
+      }
+      const std::wstring path = folder + L"\\" + std::wstring(name);
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsBack(path))
+        Walk(path, relative + '\\');
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     FAncestors.pop_back();
   }
 
 private:
+  struct Ancestor {
+    std::wstring Path;
+    std::optional<FolderId> Id; // looked up only once a junction asks
+  };
+
+  // Only a junction or link can lead back into a folder being walked: only then are the
+  // folders opened to compare their identities.
+  bool LeadsBack(const std::wstring& link) {
+    FolderId target;
+    if (!IdentityOf(link, target))
+      return true; // nowhere to go
+    for (Ancestor& ancestor : FAncestors) {
+      if (!ancestor.Id) {
+        FolderId id;
+        if (!IdentityOf(ancestor.Path, id))
+          continue;
+        ancestor.Id = id;
+      }
+      if (*ancestor.Id == target)
+        return true;
+    }
+    return false;
+  }
+
   const std::function<void(const std::string&, const TInstant&)>& FFound;
-  std::vector<FolderId> FAncestors;
+  std::vector<Ancestor> FAncestors;
 };
 } // namespace
 
