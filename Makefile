@@ -1,10 +1,13 @@
 # The two commands of the README: `make run` and `make test`. Everything else is their parts.
 BUILD ?= build
 
-.PHONY: deps build run test windows clean
+.PHONY: deps deps-windows build run test windows clean
 
 deps:
 	bash scripts/install-deps.sh
+
+deps-windows:
+	bash scripts/install-deps.sh --windows
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -13,15 +16,12 @@ build: deps
 run: build
 	bash scripts/run.sh $(BUILD)
 
-test: deps
+test: deps deps-windows
 	bash scripts/test.sh
 
-# The Windows build (cross-compiled with mingw-w64): the platform layer so far.
-windows:
-	bash scripts/install-deps.sh --windows
-	cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-windows
+# The Windows build alone (cross-compiled with mingw-w64), its tests under Wine.
+windows: deps-windows
+	bash scripts/windows.sh
 
 clean:
 	rm -rf build build-*

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a plain build, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Fails on the first failing step.
+# Builds and runs every test: a plain build, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer and under ThreadSanitizer, bounded fuzzing, and the Windows build
+# under Wine. Fails on the first failing step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -33,3 +34,6 @@ cp fuzz/corpus/* "$corpus"/
 build-fuzz/fuzz/listing_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=4096 -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
 rm -rf "$corpus"
+
+step "Windows: mingw-w64 cross build, tests under Wine"
+bash scripts/windows.sh

@@ -1,37 +1,14 @@
 #include "FileTimes.h"
 
+#include "LocalZone.h"
 #include "TempDir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
-namespace {
-// Runs the test body in a zone with daylight-saving time and restores the old zone after.
-class ZoneGuard {
-public:
-  explicit ZoneGuard(const char* zone) {
-    if (const char* old = std::getenv("TZ"))
-      FOld = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~ZoneGuard() {
-    if (FOld.empty())
-      unsetenv("TZ");
-    else
-      setenv("TZ", FOld.c_str(), 1);
-    tzset();
-  }
-
-private:
-  std::string FOld;
-};
-} // namespace
-
 TEST(FileTimes, SetThenReadGivesTheSameAgeToTheMillisecond) {
-  ZoneGuard zone("Europe/Berlin");
+  testing_support::TLocalZone zone("Europe/Berlin");
   testing_support::TempDir dir;
   const auto file = dir.Write("a.dll", "x").string();
   const DateTimeParts cases[] = {

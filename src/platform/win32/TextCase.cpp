@@ -5,7 +5,7 @@
 namespace platform {
 
 namespace {
-std::string UpperCase(std::string_view text, LPCWSTR locale) {
+std::string UpperCaseUtf8(std::string_view text, LPCWSTR locale) {
   const std::wstring wide = Widen(text);
   if (wide.empty())
     return {};
@@ -15,6 +15,22 @@ std::string UpperCase(std::string_view text, LPCWSTR locale) {
   std::wstring upper(std::size_t(n), L'\0');
   LCMapStringEx(locale, flags, wide.data(), int(wide.size()), upper.data(), n, nullptr, nullptr, 0);
   return Narrow(upper);
+}
+
+// Bytes that are not UTF-8 stay as they are, so names that differ only there stay distinct.
+std::string UpperCase(std::string_view text, LPCWSTR locale) {
+  std::string result;
+  result.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t valid = ValidUtf8Length(text);
+    result += UpperCaseUtf8(text.substr(0, valid), locale);
+    text.remove_prefix(valid);
+    if (!text.empty()) {
+      result += text.front();
+      text.remove_prefix(1);
+    }
+  }
+  return result;
 }
 } // namespace
 

@@ -1,0 +1,8 @@
+#include "LocalZone.h"
+
+namespace testing_support {
+
+TLocalZone::TLocalZone(const char*) {}
+TLocalZone::~TLocalZone() = default;
+
+} // namespace testing_support
