@@ -1,5 +1,6 @@
 #include "Norvane.RESTClient.FileList.h"
 
+#include "Charset.h"
 #include "Errors.h"
 #include "TextCase.h"
 #include "UrlEncoding.h"
@@ -7,9 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <unicode/ucnv.h>
-#include <unicode/unistr.h>
-#include <unicode/utf8.h>
 
 namespace {
 // About 600,000 files of a real installation; what is read stays a small multiple of this.
@@ -32,42 +30,14 @@ std::string CharsetOf(const std::string& contentType) {
   return charset;
 }
 
-// Each ill-formed sequence becomes U+FFFD, as a UTF-8 decoder reads it: one bad byte in one
-// name must not cost the whole listing.
-std::string RepairUtf8(std::string text) {
-  const std::size_t valid = platform::ValidUtf8Length(text);
-  if (valid == text.size())
-    return text;
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  const auto length = static_cast<int32_t>(text.size());
-  auto i = static_cast<int32_t>(valid);
-  std::string repaired(text, 0, std::size_t(i));
-  while (i < length) {
-    const int32_t start = i;
-    UChar32 c = 0;
-    U8_NEXT(bytes, i, length, c);
-    if (c < 0)
-      repaired += "\xEF\xBF\xBD";
-    else
-      repaired.append(text, std::size_t(start), std::size_t(i - start));
-  }
-  return repaired;
-}
-
-// The body as UTF-8 text, read in the character set its content type names.
+// The body as UTF-8 text, read in the character set its content type names. One bad byte in
+// one name must not cost the whole listing; a character set nobody knows is read as UTF-8.
 std::string DecodeBody(std::string body, const std::string& contentType) {
   const std::string charset = CharsetOf(contentType);
   if (charset.empty() || charset == "utf-8" || charset == "UTF-8")
-    return RepairUtf8(std::move(body));
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UConverter, decltype(&ucnv_close)> converter(ucnv_open(charset.c_str(), &status),
-                                                               &ucnv_close);
-  if (U_FAILURE(status))
-    return body; // a character set nobody knows: read the bytes as UTF-8
-  icu::UnicodeString text(body.data(), int32_t(body.size()), converter.get(), status);
-  std::string utf8;
-  text.toUTF8String(utf8);
-  return U_SUCCESS(status) ? utf8 : body;
+    return platform::RepairUtf8(std::move(body));
+  std::optional<std::string> text = platform::CharsetToUtf8(body, charset);
+  return text ? std::move(*text) : body;
 }
 } // namespace
 

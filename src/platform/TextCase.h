@@ -16,6 +16,9 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 // How many leading bytes of `text` are well-formed UTF-8 (all of them for valid text).
 std::size_t ValidUtf8Length(std::string_view text);
 
+// Each ill-formed sequence becomes U+FFFD, as a UTF-8 decoder reads it.
+std::string RepairUtf8(std::string text);
+
 // Text in the Windows Western code page, or in UTF-16 (little-endian bytes), as UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 std::string Utf16LeToUtf8(std::string_view bytes);

@@ -30,45 +30,74 @@ constexpr std::uint16_t Cp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The sequence at the start of `bytes` (`length` > 0) as Unicode's well-formed UTF-8 defines it
+// (no overlong forms, no surrogates, nothing past U+10FFFF): its length, with `wellFormed` set;
+// else the length of its maximal ill-formed part, at least 1, as a decoder skips it.
+std::size_t NextSequence(const std::uint8_t* bytes, std::size_t length, bool& wellFormed) {
+  wellFormed = false;
+  const std::uint8_t lead = bytes[0];
+  if (lead < 0x80) {
+    wellFormed = true;
+    return 1;
+  }
+  std::size_t need = 0;
+  std::uint8_t low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 1;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 2;
+    low = lead == 0xE0 ? 0xA0 : 0x80;
+    high = lead == 0xED ? 0x9F : 0xBF;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 3;
+    low = lead == 0xF0 ? 0x90 : 0x80;
+    high = lead == 0xF4 ? 0x8F : 0xBF;
+  } else {
+    return 1;
+  }
+  std::size_t taken = 1;
+  while (taken <= need && taken < length) {
+    const std::uint8_t trail = bytes[taken];
+    const bool fits = taken == 1 ? trail >= low && trail <= high : trail >= 0x80 && trail <= 0xBF;
+    if (!fits)
+      return taken;
+    ++taken;
+  }
+  wellFormed = taken == need + 1;
+  return taken;
+}
 } // namespace
 
-// Well-formed UTF-8 as Unicode defines it: no overlong forms, no surrogates, nothing past
-// U+10FFFF.
 std::size_t ValidUtf8Length(std::string_view text) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  const std::size_t length = text.size();
   std::size_t i = 0;
-  while (i < length) {
-    const std::uint8_t lead = bytes[i];
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t need = 0;
-    std::uint8_t low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      need = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      need = 2;
-      low = lead == 0xE0 ? 0xA0 : 0x80;
-      high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      need = 3;
-      low = lead == 0xF0 ? 0x90 : 0x80;
-      high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+  bool wellFormed = true;
+  while (i < text.size()) {
+    const std::size_t n = NextSequence(bytes + i, text.size() - i, wellFormed);
+    if (!wellFormed)
       return i;
-    }
-    if (i + need >= length)
-      return i; // cut short
-    if (bytes[i + 1] < low || bytes[i + 1] > high)
-      return i;
-    for (std::size_t k = 2; k <= need; ++k)
-      if (bytes[i + k] < 0x80 || bytes[i + k] > 0xBF)
-        return i;
-    i += need + 1;
+    i += n;
   }
-  return length;
+  return text.size();
+}
+
+std::string RepairUtf8(std::string text) {
+  const std::size_t valid = ValidUtf8Length(text);
+  if (valid == text.size())
+    return text;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  std::string repaired(text, 0, valid);
+  bool wellFormed = true;
+  for (std::size_t i = valid; i < text.size();) {
+    const std::size_t n = NextSequence(bytes + i, text.size() - i, wellFormed);
+    if (wellFormed)
+      repaired.append(text, i, n);
+    else
+      repaired += "\xEF\xBF\xBD";
+    i += n;
+  }
+  return repaired;
 }
 
 std::string Cp1252ToUtf8(std::string_view text) {

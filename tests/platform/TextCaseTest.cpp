@@ -1,5 +1,7 @@
 #include "TextCase.h"
 
+#include "Charset.h"
+
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -65,7 +67,36 @@ TEST(ValidUtf8Length, CountsTheWellFormedLeadingBytes) {
     EXPECT_EQ(ValidUtf8Length(c.text), c.valid) << c.text;
 }
 
+TEST(RepairUtf8, EachIllFormedPartBecomesOneReplacement) {
+  const std::string r = "\xEF\xBF\xBD";
+  struct Case {
+    std::string text, repaired;
+  } cases[] = {
+      {"Relatório.rav", "Relatório.rav"},
+      {"caf\xE9.rav", "caf" + r + ".rav"},
+      {"a\xE2\x82x", "a" + r + "x"},      // a cut three-byte form is one part
+      {"\xF0\x9F\x98", r},                // so is one cut at the end
+      {"\xC0\xAF", r + r},                 // an overlong form is two
+      {"\xED\xA0\x80.", r + r + r + "."}, // an encoded surrogate is three
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(RepairUtf8(c.text), c.repaired) << c.text;
+}
+
 TEST(Cp1252ToUtf8, ReadsTheWindowsWesternCodePage) {
   EXPECT_EQ(Cp1252ToUtf8("Relat\xF3rio \x80 \x93x\x94"), "Relatório € “x”");
   EXPECT_EQ(Utf16LeToUtf8(std::string("A\0\xE7\0=\xD8\x00\xDE\0\xD8", 9)), "Aç😀");
+}
+
+TEST(CharsetToUtf8, ReadsTheCharsetsServersName) {
+  struct Case {
+    std::string charset, bytes, text;
+  } cases[] = {
+      {"ISO-8859-1", "Relat\xF3rio", "Relatório"},
+      {"windows-1252", "\x80 \x93x\x94", "€ “x”"},
+      {"UTF-16LE", std::string("a\0\xE7\0", 4), "aç"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CharsetToUtf8(c.bytes, c.charset).value_or("?"), c.text) << c.charset;
+  EXPECT_FALSE(CharsetToUtf8("x", "no-such-charset"));
 }
