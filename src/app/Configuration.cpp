@@ -4,9 +4,6 @@
 #include "IniProfile.h"
 #include "Paths.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-
 namespace {
 constexpr const char* Section = "Servidor";
 constexpr const char* DefaultChecagem = "http://127.0.0.1:8789/$/start/";
@@ -29,9 +26,9 @@ TLauncherConfiguration LoadLauncherConfiguration(const std::string& programPath)
 }
 
 void EnsureReportFolder(const std::string& localPath) {
-  const std::string folder = platform::ToNativePath(localPath + ReportFolderName);
+  const std::string folder = localPath + ReportFolderName;
   if (platform::DirectoryExists(folder))
     return;
-  if (mkdir(folder.c_str(), 0777) != 0 && !(errno == EEXIST && platform::DirectoryExists(folder)))
+  if (!platform::CreateDir(folder) && !platform::DirectoryExists(folder))
     throw platform::EError("Não Criou o Diretório Relatorio. Contacte o Norvane.");
 }

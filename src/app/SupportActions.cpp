@@ -2,9 +2,9 @@
 
 #include "FileTimes.h"
 #include "Paths.h"
+#include "SystemFileRemoval.h"
 
 #include <map>
-#include <unistd.h>
 
 std::string MailResultText(int code) {
   static const std::map<int, const char*> texts = {
@@ -37,6 +37,6 @@ bool PrepareSupportCopy(const std::string& ASourceFolder, const std::string& ADe
     return true;
   if (platform::PackedFileAge(source) == platform::PackedFileAge(dest))
     return false;
-  unlink(platform::ToNativePath(dest).c_str());
+  platform::TryDeleteFile(dest); // a copy that stays is replaced by the copy itself
   return true;
 }

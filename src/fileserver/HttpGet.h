@@ -6,12 +6,13 @@
 #include <string_view>
 #include <vector>
 
-// One HTTP GET with libcurl: redirections followed, the system's certificate store and host
-// name checks for TLS, the standard proxy variables honoured, 30-second time-outs.
+// One HTTP GET with the system's HTTP client (libcurl on Linux, WinHTTP on Windows):
+// redirections followed, the system's certificate store and host name checks for TLS, the
+// system's proxy settings, 30-second time-outs.
 struct THttpTimeouts {
   std::chrono::milliseconds Connect{30'000};
-  // libcurl has no per-send or per-receive time-out: a transfer that moves no byte for this long
-  // ends, which is what a stalled send or receive comes to.
+  // A transfer that moves no byte for this long ends: WinHTTP's send and receive time-outs;
+  // libcurl, which has none of its own, counts it as a stall.
   std::chrono::seconds Stall{30};
 };
 

@@ -1,6 +1,6 @@
 #pragma once
+#include "Lock.h"
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 
 namespace platform {
@@ -22,8 +22,8 @@ public:
   }
 
 private:
-  std::mutex FLock;
-  std::condition_variable FSignal;
+  TLock FLock;
+  TCondition FSignal;
   bool FSet = false;
 };
 

@@ -8,8 +8,8 @@ struct TMainThreadQueue::Request {
   std::function<void()> Call;
   std::exception_ptr Error;
   bool Done = false;
-  std::mutex Lock;
-  std::condition_variable Finished;
+  TLock Lock;
+  TCondition Finished;
 };
 
 void TMainThreadQueue::Synchronize(const std::function<void()>& call) {
@@ -63,7 +63,7 @@ int TMainThreadQueue::WaitAndProcess(std::chrono::milliseconds timeout) {
 
 namespace {
 // The one hand-over of the process, like the platform's own synchronisation with its main thread.
-std::mutex InstalledLock;
+TLock InstalledLock;
 std::shared_ptr<IMainThread>& Installed() {
   static std::shared_ptr<IMainThread> installed;
   return installed;

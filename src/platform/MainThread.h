@@ -1,6 +1,6 @@
 #pragma once
+#include "Lock.h"
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -30,8 +30,8 @@ public:
 
 private:
   struct Request;
-  std::mutex FLock;
-  std::condition_variable FQueued;
+  TLock FLock;
+  TCondition FQueued;
   std::deque<std::shared_ptr<Request>> FRequests;
 };
 

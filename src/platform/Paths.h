@@ -28,6 +28,8 @@ bool DirectoryExists(std::string_view path); // a folder, links followed
 
 // Creates the folder and every missing folder above it; an existing folder is no error.
 void ForceDirectories(std::string_view path);
+// Creates one folder; false when it could not (it exists, or the folder above is missing).
+bool CreateDir(std::string_view path);
 
 std::string CurrentExecutablePath();
 

@@ -1,11 +1,11 @@
 #include "Task.h"
 
 #include "Event.h"
+#include "Lock.h"
 #include "ThreadPool.h"
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 
 namespace platform {
@@ -81,8 +81,8 @@ private:
   std::function<void()> FProc;
   TThreadPool& FPool;
   std::atomic<TTaskStatus> FStatus{TTaskStatus::Created};
-  mutable std::mutex FLock;
-  std::condition_variable FEnded;
+  mutable TLock FLock;
+  TCondition FEnded;
   std::exception_ptr FError;
   std::vector<std::shared_ptr<TAnyWaiter>> FWatchers;
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include <condition_variable>
+#include "Lock.h"
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -29,8 +29,8 @@ private:
   void WorkerLoop();
 
   const unsigned FMaxWorkers;
-  std::mutex FLock;
-  std::condition_variable FWorkAvailable;
+  TLock FLock;
+  TCondition FWorkAvailable;
   std::deque<std::function<void()>> FQueue;
   std::vector<std::thread> FWorkers;
   unsigned FIdle = 0;

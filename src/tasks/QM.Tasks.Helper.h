@@ -1,4 +1,5 @@
 #pragma once
+#include "Lock.h"
 #include "MainThread.h"
 #include "Task.h"
 #include "ThreadPool.h"
@@ -50,7 +51,7 @@ private:
 
   std::unique_ptr<platform::TThreadPool> FThreadPool;
   TProc FProc;
-  std::mutex FLock; // guards FTasks
+  platform::TLock FLock; // guards FTasks
   std::vector<platform::ITaskPtr> FTasks;
   std::shared_ptr<platform::IMainThread> FMainThread;
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include <condition_variable>
+#include "Lock.h"
 #include <mutex>
 #include <set>
 #include <string>
@@ -23,7 +23,7 @@ public:
   };
 
 private:
-  std::mutex FLock;
-  std::condition_variable FReleased;
+  platform::TLock FLock;
+  platform::TCondition FReleased;
   std::set<std::string> FBusy;
 };

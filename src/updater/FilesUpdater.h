@@ -1,5 +1,6 @@
 #pragma once
 #include "FileSource.h"
+#include "Lock.h"
 #include "MainThread.h"
 #include "QM.Tasks.Helper.h"
 
@@ -75,7 +76,7 @@ private:
   ITasksPtr FTasks;
   TUpdateOptions FOptions;
   std::shared_ptr<TFilesUpdater> FSelf; // held from Execute until the completion has run
-  std::mutex FFetchedLock;
+  platform::TLock FFetchedLock;
   std::set<std::string> FFetchedFolders; // where files were renamed in this run
 };
 

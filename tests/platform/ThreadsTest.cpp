@@ -1,3 +1,4 @@
+#include "Lock.h"
 #include "MainThread.h"
 #include "Task.h"
 #include "ThreadPool.h"
@@ -5,7 +6,6 @@
 #include <atomic>
 #include <future>
 #include <gtest/gtest.h>
-#include <latch>
 #include <stdexcept>
 
 using namespace platform;
@@ -56,15 +56,21 @@ TEST(ThreadPool, RunsUpToItsWorkersAtOnceAndDrainsOnShutdown) {
   std::atomic<int> running = 0, peak = 0, done = 0;
   {
     TThreadPool pool(4);
-    std::latch started(4);
+    TLock lock;
+    TCondition allArrived;
+    int arrived = 0;
     for (int i = 0; i < 12; ++i)
       pool.Queue([&, first = i < 4] {
         const int now = ++running;
         int seen = peak;
         while (now > seen && !peak.compare_exchange_weak(seen, now)) {
         }
-        if (first) // the first four only end once all four run side by side
-          started.arrive_and_wait();
+        if (first) { // the first four only end once all four run side by side
+          std::unique_lock guard(lock);
+          if (++arrived == 4)
+            allArrived.notify_all();
+          allArrived.wait(guard, [&] { return arrived == 4; });
+        }
         --running;
         ++done;
       });

@@ -3,6 +3,7 @@
 #include "Configuration.h"
 #include "Errors.h"
 #include "FilesUpdater.h"
+#include "Lock.h"
 #include "MainThread.h"
 #include "Paths.h"
 
@@ -68,7 +69,7 @@ private:
 
   std::ostream& FOut;
   const bool FDryRun;
-  std::mutex FLock;
+  platform::TLock FLock;
   int FScheduled = 0, FFetched = 0, FUpToDate = 0, FFailed = 0;
 };
 

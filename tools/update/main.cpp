@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "DebugOutput.h"
 #include "Paths.h"
 #include "UpdateCommand.h"
@@ -6,7 +7,8 @@
 #include <iostream>
 
 int main(int argc, char* argv[]) {
-  const auto command = TUpdateCommand::Parse(std::vector<std::string>(argv + 1, argv + argc));
+  platform::UseUtf8Console();
+  const auto command = TUpdateCommand::Parse(platform::CommandLineArguments(argc, argv));
   if (!command) {
     std::cerr << UpdateUsage;
     return ExitUsage;

@@ -24,6 +24,8 @@ bool IsReportedError(int code) {
 }
 } // namespace
 
+bool TryDeleteFile(std::string_view path) { return unlink(ToNativePath(path).c_str()) == 0; }
+
 void RemoveFile(std::string_view path) {
   if (unlink(ToNativePath(path).c_str()) != 0 && IsReportedError(errno))
     RaiseLastOSError(errno);

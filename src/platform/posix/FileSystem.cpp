@@ -42,6 +42,8 @@ void ForceDirectories(std::string_view path) {
     RaiseLastOSError(errno);
 }
 
+bool CreateDir(std::string_view path) { return mkdir(ToNativePath(path).c_str(), 0777) == 0; }
+
 std::string CurrentExecutablePath() {
   char buffer[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -5,6 +5,8 @@
 
 namespace platform {
 
+bool TryDeleteFile(std::string_view path) { return DeleteFileW(WidePath(path).c_str()) != 0; }
+
 void RemoveFile(std::string_view path) {
   if (DeleteFileW(WidePath(path).c_str()))
     return;

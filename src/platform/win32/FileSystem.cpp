@@ -46,6 +46,10 @@ void ForceDirectories(std::string_view path) {
   }
 }
 
+bool CreateDir(std::string_view path) {
+  return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
+}
+
 std::string CurrentExecutablePath() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
