@@ -8,6 +8,7 @@ namespace testing_support {
 // expectation once for both systems.
 std::string MissingFileMessage();
 std::string AccessDeniedMessage();
+std::string FolderNotEmptyMessage();
 
 // What removing a folder as if it were a file reports: nothing here (not a failure the updater
 // tells), denied access on Windows, whose file deletion refuses folders that way.

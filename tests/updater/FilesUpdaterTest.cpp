@@ -4,9 +4,12 @@
 #include "FetchRegistry.h"
 #include "FolderSource.h"
 #include "Installation.h"
+#include "Lock.h"
 #include "MainLoop.h"
 #include "SharedFiles.h"
+#include "SystemFailures.h"
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <map>
@@ -17,7 +20,7 @@ using namespace testing_support;
 namespace {
 // Records what the engine says of each file.
 struct Log : IUpdateObserver {
-  std::mutex Lock;
+  platform::TLock Lock;
   std::vector<std::string> Scheduled, Fetched, UpToDate, Failed;
   void FileScheduled(const std::string& n) override { Add(Scheduled, n); }
   void FileFetched(const std::string& n) override { Add(Fetched, n); }
@@ -41,7 +44,7 @@ struct CountingSource : IFileSource {
     return Inner->UpdateFile(fetch);
   }
   std::shared_ptr<IFileSource> Inner;
-  std::mutex Lock;
+  platform::TLock Lock;
   std::map<std::string, int> Copies;
 };
 
@@ -105,7 +108,11 @@ TEST_F(Engine, MatchesNamesWithoutRegardToCaseAndFetchesUnderTheLocalSpelling) {
   Place(Central, "Relatorio\\Censo.rav", "censo", Age(3));
   Update("", true);
   EXPECT_EQ(ReadAll(Local / "central.ini"), "central");
-  EXPECT_FALSE(std::filesystem::exists(Local / "CENTRAL.INI"));
+  std::vector<std::string> names; // as spelled in the folder, whether or not it tells case apart
+  for (const auto& entry : std::filesystem::directory_iterator(Local.Path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_NE(std::find(names.begin(), names.end(), "central.ini"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), "CENTRAL.INI"), names.end());
   EXPECT_EQ(ReadAll(Local / "Relatorio/Censo.rav"), "censo"); // the report folder is created
   EXPECT_EQ(AgeOf(Local / "Relatorio/Censo.rav"), Age(3));
 }
@@ -172,11 +179,14 @@ TEST_F(Engine, ListingErrorsLeaveExecuteWithoutACompletion) {
   Place(Central, "sub\\a.dll", "3", Age(1));
   struct Case {
     std::string remote, url, message;
-  } cases[] = {
-      {Central.Folder(), "", "Duplicates not allowed"},
+  };
+  std::vector<Case> cases = {
       {Central.Folder() + "missing", "", "The specified path was not found"},
       {Central.Folder(), "   ", "Protocol field is empty"},
   };
+  // Only a file system that tells case apart holds both spellings (Linux's, not Windows').
+  if (std::distance(std::filesystem::directory_iterator(Central.Path()), {}) == 3)
+    cases.push_back({Central.Folder(), "", "Duplicates not allowed"});
   for (const auto& c : cases) {
     bool completed = false;
     auto engine = TFilesUpdater::New(Local.Folder(), c.remote, c.url, [&] { completed = true; },
@@ -211,7 +221,7 @@ TEST_F(Engine, AFailedFetchIsReportedAndTheOthersGoOn) {
   ASSERT_EQ(Observed.Failed.size(), 1u);
   EXPECT_EQ(Observed.Failed[0], "Good.exe: The work file " +
                                     (Local / "Good.exe.norvane-part").string() +
-                                    " is in the way and cannot be removed: Directory not empty");
+                                    " is in the way and cannot be removed: " + FolderNotEmptyMessage());
   EXPECT_EQ(ReadAll(Local / "central.ini"), "ini");
   EXPECT_FALSE(std::filesystem::exists(Local / "Good.exe"));
 }
@@ -220,7 +230,7 @@ TEST_F(Engine, AFileAnotherFetchBroughtUpToDateMeanwhileIsReportedSoAndNotCopied
   Place(Central, "Treasury.exe", "central", Age(6));
   auto counting = std::make_shared<CountingSource>(
       std::make_shared<TFolderSource>(Local.Folder(), Central.Folder()));
-  const std::string path = std::filesystem::path(Local / "Treasury.exe").lexically_normal();
+  const std::string path = std::filesystem::path(Local / "Treasury.exe").lexically_normal().string();
   int completions = 0;
   {
     // Another engine of this process is fetching the file; it ends after our compare.

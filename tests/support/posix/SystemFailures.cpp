@@ -9,6 +9,7 @@ namespace testing_support {
 
 std::string MissingFileMessage() { return platform::SystemErrorMessage(ENOENT); }
 std::string AccessDeniedMessage() { return platform::SystemErrorMessage(EACCES); }
+std::string FolderNotEmptyMessage() { return platform::SystemErrorMessage(ENOTEMPTY); }
 std::string FolderRemovalMessage() { return ""; }
 
 bool DenyRemoval(const std::filesystem::path& file) {

@@ -8,6 +8,7 @@ namespace testing_support {
 
 std::string MissingFileMessage() { return platform::SystemErrorMessage(ERROR_FILE_NOT_FOUND); }
 std::string AccessDeniedMessage() { return platform::SystemErrorMessage(ERROR_ACCESS_DENIED); }
+std::string FolderNotEmptyMessage() { return platform::SystemErrorMessage(ERROR_DIR_NOT_EMPTY); }
 std::string FolderRemovalMessage() { return AccessDeniedMessage(); }
 
 bool DenyRemoval(const std::filesystem::path& file) {
