@@ -20,7 +20,8 @@ test: deps deps-windows
 	bash scripts/test.sh
 
 # The Windows build alone (cross-compiled with mingw-w64), its tests under Wine.
-windows: deps-windows
+# Its end-to-end test downloads from the Linux reference file server.
+windows: deps deps-windows
 	bash scripts/windows.sh
 
 clean:

@@ -114,6 +114,14 @@ int RunUpdate(const TUpdateCommand& command, const std::string& executablePath, 
         << "Norvane.ini names no central installation (\"Local Exe\" or \"url\")" << std::endl;
     return ExitListingFailed;
   }
+  // The launcher makes the report folder when it starts; a download from a server needs it.
+  try {
+    if (!command.DryRun)
+      EnsureReportFolder(config.FLocalPath);
+  } catch (const std::exception& e) {
+    err << "norvane-update: " << e.what() << std::endl;
+    return ExitListingFailed;
+  }
   auto mainThread = std::make_shared<platform::TMainThreadQueue>();
   TReport report(out, command.DryRun);
   bool finished = false;
