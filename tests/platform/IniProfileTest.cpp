@@ -6,7 +6,9 @@
 
 using namespace platform;
 
+// Each case is a file of its own: on Windows the system's profile functions read it.
 TEST(IniProfile, ReadsWithTheProfileFileRules) {
+  testing_support::TempDir dir;
   struct Case {
     const char* name;
     std::string content;
@@ -30,8 +32,12 @@ TEST(IniProfile, ReadsWithTheProfileFileRules) {
       {"CR LF lines", "[Servidor]\r\nurl=x\r\nPainel=y\r\n", "Painel", "y"},
       {"equals inside the value", "[Servidor]\nurl=http://h/?a=b\n", "url", "http://h/?a=b"},
       {"commented key is another key", "[Servidor]\n;url=x\n", "url", "<default>"},
-      {"line without equals ignored", "[Servidor]\nurl\nurl=z\n", "url", "z"},
-      {"UTF-8 byte order mark", "\xEF\xBB\xBF[Servidor]\nurl=x\n", "url", "x"},
+      {"line without equals: a key without value, read as absent", "[Servidor]\nurl\nurl=z\n",
+       "url", "<default>"},
+      {"line without equals names only itself", "[Servidor]\nurl\nPainel=p\n", "Painel", "p"},
+      {"UTF-8 byte order mark", "\xEF\xBB\xBF[Servidor]\nurl=Ação\n", "url", "Ação"},
+      {"UTF-8 without a mark, as editors save it", "[Servidor]\r\nLocal Exe=Z:\\Instalação\r\n",
+       "Local Exe", "Z:\\Instalação"},
       {"value cut at 2047", "[Servidor]\nurl=" + std::string(5000, 'v') + "\n", "url",
        std::string(2047, 'v')},
       {"cut counts characters", "[Servidor]\nurl=" + std::string(2046, 'v') + "ção\n", "url",
@@ -42,8 +48,10 @@ TEST(IniProfile, ReadsWithTheProfileFileRules) {
        "<default>"},
       {"empty file", "", "url", "<default>"},
   };
+  int index = 0;
   for (const auto& c : cases) {
-    const auto profile = TIniProfile::Parse(c.content);
+    const auto file = dir.Write(std::to_string(++index) + ".ini", c.content);
+    const auto profile = TIniProfile::Load(file.string());
     EXPECT_EQ(profile.ReadString("Servidor", c.key, "<default>"), c.expected) << c.name;
   }
 }

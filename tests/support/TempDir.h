@@ -26,9 +26,18 @@ public:
     throw std::runtime_error("no fresh temporary folder");
   }
   ~TempDir() {
+    // Tests deny removal (a read-only folder here, a read-only file on Windows): undo it first.
     std::error_code ignored;
-    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    const auto writable = [&](const std::filesystem::path& path) {
+      std::filesystem::permissions(path, std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+    };
+    writable(FPath);
+    for (auto it = std::filesystem::recursive_directory_iterator(FPath, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+      if (!it->is_symlink(ignored))
+        writable(it->path());
+    }
     std::filesystem::remove_all(FPath, ignored);
   }
   TempDir(const TempDir&) = delete;

@@ -3,7 +3,28 @@
 #include "FileRead.h"
 #include "TextCase.h"
 
+#include <vector>
+
 namespace platform {
+
+// Our reader: every entry kept in file order, looked up on each read.
+class TIniProfile::TReader {
+public:
+  static std::shared_ptr<TReader> Parse(std::string_view content);
+  static std::shared_ptr<TReader> Load(std::string_view path);
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+
+private:
+  class LineReader;
+  struct Entry {
+    std::string Section, Key, Value;
+    bool HasValue = true;
+  };
+  void AddLine(std::string_view line, std::string& section);
+  std::vector<Entry> FEntries;
+};
 
 namespace {
 // Long enough for any name or value we keep; the rest of a longer line is dropped unread.
@@ -40,7 +61,7 @@ std::string LineToUtf8(std::string_view line) {
 }
 } // namespace
 
-void TIniProfile::AddLine(std::string_view raw, std::string& section) {
+void TIniProfile::TReader::AddLine(std::string_view raw, std::string& section) {
   const std::string utf8 = LineToUtf8(raw);
   const std::string_view line = Trim(utf8);
   if (line.empty())
@@ -52,16 +73,18 @@ void TIniProfile::AddLine(std::string_view raw, std::string& section) {
     return;
   }
   const auto equals = line.find('=');
-  if (equals == std::string_view::npos)
+  if (equals == std::string_view::npos) { // a key without a value, which reads as absent
+    FEntries.push_back({section, std::string(line), {}, false});
     return;
+  }
   FEntries.push_back({section, std::string(Trim(line.substr(0, equals))),
                       CutChars(Unquote(Trim(line.substr(equals + 1))), MaxValueChars)});
 }
 
 // Splits a byte stream into lines, keeping at most MaxLineBytes of each.
-class TIniProfile::LineReader {
+class TIniProfile::TReader::LineReader {
 public:
-  explicit LineReader(TIniProfile& profile) : FProfile(profile) {}
+  explicit LineReader(TReader& profile) : FProfile(profile) {}
 
   void Feed(std::string_view data) {
     if (FFirst && data.substr(0, 3) == "\xEF\xBB\xBF")
@@ -86,22 +109,22 @@ public:
   }
 
 private:
-  TIniProfile& FProfile;
+  TReader& FProfile;
   std::string FSection, FLine;
   bool FFirst = true;
 };
 
-TIniProfile TIniProfile::Parse(std::string_view content) {
-  TIniProfile profile;
-  LineReader reader(profile);
+std::shared_ptr<TIniProfile::TReader> TIniProfile::TReader::Parse(std::string_view content) {
+  auto profile = std::make_shared<TReader>();
+  LineReader reader(*profile);
   reader.Feed(content);
   reader.Flush();
   return profile;
 }
 
-TIniProfile TIniProfile::Load(std::string_view path) {
-  TIniProfile profile;
-  LineReader reader(profile);
+std::shared_ptr<TIniProfile::TReader> TIniProfile::TReader::Load(std::string_view path) {
+  auto profile = std::make_shared<TReader>();
+  LineReader reader(*profile);
   std::string utf16;
   bool first = true, wide = false;
   // Chunk by chunk, so a huge or binary file costs no more memory than its kept lines.
@@ -123,12 +146,19 @@ TIniProfile TIniProfile::Load(std::string_view path) {
   return profile;
 }
 
-std::string TIniProfile::ReadString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue) const {
+std::string TIniProfile::TReader::ReadString(std::string_view section, std::string_view key,
+                                             std::string_view defaultValue) const {
   for (const Entry& entry : FEntries)
     if (SameTextIgnoringCase(entry.Section, section) && SameTextIgnoringCase(entry.Key, key))
-      return entry.Value;
+      return entry.HasValue ? entry.Value : std::string(defaultValue);
   return std::string(defaultValue);
+}
+
+TIniProfile TIniProfile::Load(std::string_view path) { return TIniProfile(TReader::Load(path)); }
+
+std::string TIniProfile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  return FReader->ReadString(section, key, defaultValue);
 }
 
 } // namespace platform
