@@ -1,11 +1,12 @@
 #include "Process.h"
 
+#include "Environment.h"
+#include "Paths.h"
 #include "TempDir.h"
 
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <thread>
 
 using namespace platform;
@@ -13,32 +14,36 @@ using namespace std::chrono_literals;
 
 namespace {
 bool WaitForFile(const std::filesystem::path& path) {
-  for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
+  for (int i = 0; i < 1000 && !std::filesystem::exists(path); ++i)
     std::this_thread::sleep_for(10ms);
+  std::this_thread::sleep_for(50ms); // written whole
   return std::filesystem::exists(path);
 }
 
-std::filesystem::path Script(const testing_support::TempDir& dir, const std::string& name,
-                             const std::string& body) {
-  const auto path = dir.Write(name, "#!/bin/sh\n" + body + "\n");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-  return path;
+// The probe program built beside the tests, copied into `dir` under `name`.
+std::filesystem::path Probe(const testing_support::TempDir& dir, const std::u8string& name) {
+  const std::filesystem::path built =
+      std::filesystem::path(CurrentExecutablePath()).parent_path() /
+      ("process_probe" NORVANE_EXE_SUFFIX);
+  const auto copy = dir.Path() / name;
+  std::filesystem::copy_file(built, copy);
+  return copy;
 }
 } // namespace
 
 TEST(StartProgram, StartsThePathAloneInOurFolderWithOurEnvironment) {
   testing_support::TempDir dir;
   const auto marker = dir / "marker";
-  setenv("NORVANE_PROCESS_TEST", "inherited", 1);
-  const auto script = Script(dir, "Module With Space.exe",
-                             "echo \"$# $NORVANE_PROCESS_TEST $(pwd)\" > '" + marker.string() + "'");
+  testing_support::SetVariable("NORVANE_PROCESS_TEST", "inherited");
+  testing_support::SetVariable("NORVANE_PROBE_MARKER", marker.string());
+  const auto module = Probe(dir, u8"Módulo de Ação.exe"); // blanks and accents in the name
   TProcessInformation info;
-  ASSERT_TRUE(StartProgram(script.string(), TStartupInfo::NormalWindow(), info));
+  ASSERT_TRUE(StartProgram(testing_support::Utf8(module), TStartupInfo::NormalWindow(), info));
   EXPECT_GT(info.ProcessId, 0);
   ASSERT_TRUE(WaitForFile(marker));
-  std::this_thread::sleep_for(50ms);
   EXPECT_EQ(testing_support::ReadAll(marker),
             "0 inherited " + std::filesystem::current_path().string() + "\n");
+  testing_support::SetVariable("NORVANE_PROBE_MARKER", "");
 }
 
 TEST(StartProgram, FailsForWhatCannotRun) {
@@ -51,15 +56,14 @@ TEST(StartProgram, FailsForWhatCannotRun) {
   EXPECT_EQ(info.ProcessId, 0);
 }
 
-TEST(StartProgram, LeavesNoChildToReap) {
+TEST(RunAndWait, GivesTheExitStatusOr127) {
   testing_support::TempDir dir;
-  const auto script = Script(dir, "quick.exe", "exit 3");
-  TProcessInformation info;
-  ASSERT_TRUE(StartProgram(script.string(), TStartupInfo::NormalWindow(), info));
-  std::this_thread::sleep_for(100ms);
-  errno = 0;
-  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
+  const std::string probe = testing_support::Utf8(Probe(dir, u8"probe.exe"));
+  testing_support::SetVariable("NORVANE_PROBE_EXIT", "3");
+  EXPECT_EQ(RunAndWait({probe, "an argument"}, 20s), 3);
+  testing_support::SetVariable("NORVANE_PROBE_EXIT", "0");
+  EXPECT_EQ(RunAndWait({probe}, 20s), 0);
+  EXPECT_EQ(RunAndWait({testing_support::Utf8(dir / "missing.exe")}, 20s), 127);
 }
 
 TEST(StartProgram, StartupRecordMeansANormalWindow) {

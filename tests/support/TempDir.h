@@ -59,6 +59,12 @@ private:
   std::filesystem::path FPath;
 };
 
+// A path as the program passes paths around: UTF-8, whatever the system's narrow code page.
+inline std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 inline std::string ReadAll(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

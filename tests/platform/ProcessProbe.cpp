@@ -1,0 +1,16 @@
+// A program for the process tests to start, on either system: writes "ARGUMENTS VARIABLE FOLDER"
+// to the file NORVANE_PROBE_MARKER names and exits with the status NORVANE_PROBE_EXIT gives.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+int main(int argc, char*[]) {
+  if (const char* marker = std::getenv("NORVANE_PROBE_MARKER")) {
+    const char* variable = std::getenv("NORVANE_PROCESS_TEST");
+    std::ofstream(std::filesystem::path(marker), std::ios::binary)
+        << argc - 1 << ' ' << (variable ? variable : "-") << ' '
+        << std::filesystem::current_path().string() << '\n';
+  }
+  const char* status = std::getenv("NORVANE_PROBE_EXIT");
+  return status ? std::atoi(status) : 0;
+}
