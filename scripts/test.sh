@@ -8,6 +8,9 @@ jobs=$(nproc)
 
 step() { printf '\n=== %s ===\n' "$*"; }
 
+step "system calls only in the platform layer"
+bash scripts/check-system-calls.sh
+
 step "plain build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -1,22 +1,18 @@
 #include "SingleInstance.h"
 
+#include "Paths.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
 #include <QThread>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// A folder only this user can enter: created so, or found so.
 bool IsPrivateFolder(const QString& path) {
-  const QByteArray native = QFile::encodeName(path);
-  mkdir(native.constData(), 0700);
-  struct stat st {};
-  return lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
-         (st.st_mode & 077) == 0;
+  return platform::EnsurePrivateFolder(path.toStdString());
 }
 } // namespace
 

@@ -30,6 +30,8 @@ bool DirectoryExists(std::string_view path); // a folder, links followed
 void ForceDirectories(std::string_view path);
 // Creates one folder; false when it could not (it exists, or the folder above is missing).
 bool CreateDir(std::string_view path);
+// A folder only this account can enter, created so or found so (a link is not): true when it is.
+bool EnsurePrivateFolder(std::string_view path);
 
 std::string CurrentExecutablePath();
 

@@ -44,6 +44,14 @@ void ForceDirectories(std::string_view path) {
 
 bool CreateDir(std::string_view path) { return mkdir(ToNativePath(path).c_str(), 0777) == 0; }
 
+bool EnsurePrivateFolder(std::string_view path) {
+  const std::string native = ToNativePath(path);
+  mkdir(native.c_str(), 0700);
+  struct stat st {};
+  return lstat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
+         (st.st_mode & 077) == 0;
+}
+
 std::string CurrentExecutablePath() {
   char buffer[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);

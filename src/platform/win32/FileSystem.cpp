@@ -50,6 +50,15 @@ bool CreateDir(std::string_view path) {
   return CreateDirectoryW(WidePath(path).c_str(), nullptr) != 0;
 }
 
+// Folders under the profile are the account's own already; a junction does not count.
+bool EnsurePrivateFolder(std::string_view path) {
+  const std::wstring wide = WidePath(path);
+  CreateDirectoryW(wide.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::string CurrentExecutablePath() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
