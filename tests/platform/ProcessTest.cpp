@@ -1,7 +1,7 @@
 #include "Process.h"
 
 #include "Environment.h"
-#include "Paths.h"
+#include "ProbeProgram.h"
 #include "TempDir.h"
 
 #include <chrono>
@@ -20,13 +20,10 @@ bool WaitForFile(const std::filesystem::path& path) {
   return std::filesystem::exists(path);
 }
 
-// The probe program built beside the tests, copied into `dir` under `name`.
+// The probe program, copied into `dir` under `name`.
 std::filesystem::path Probe(const testing_support::TempDir& dir, const std::u8string& name) {
-  const std::filesystem::path built =
-      std::filesystem::path(CurrentExecutablePath()).parent_path() /
-      ("process_probe" NORVANE_EXE_SUFFIX);
   const auto copy = dir.Path() / name;
-  std::filesystem::copy_file(built, copy);
+  std::filesystem::copy_file(testing_support::ProbeProgram(), copy);
   return copy;
 }
 } // namespace

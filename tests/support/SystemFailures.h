@@ -14,6 +14,10 @@ std::string FolderNotEmptyMessage();
 // tells), denied access on Windows, whose file deletion refuses folders that way.
 std::string FolderRemovalMessage();
 
+// Whether a program may be replaced while it runs: here the name moves to the new file and the
+// program runs on from the old one; Windows refuses with denied access.
+bool RunningProgramsCanBeReplaced();
+
 // Makes removing `file` fail with denied access: its folder read-only here, the file read-only
 // on Windows. False when this account cannot be denied (root here).
 bool DenyRemoval(const std::filesystem::path& file);

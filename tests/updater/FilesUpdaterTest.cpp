@@ -1,11 +1,14 @@
 #include "FilesUpdater.h"
 
+#include "Environment.h"
 #include "Errors.h"
 #include "FetchRegistry.h"
 #include "FolderSource.h"
 #include "Installation.h"
 #include "Lock.h"
 #include "MainLoop.h"
+#include "ProbeProgram.h"
+#include "Process.h"
 #include "SharedFiles.h"
 #include "SystemFailures.h"
 
@@ -13,6 +16,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 #include <mutex>
 
 using namespace testing_support;
@@ -247,3 +251,29 @@ TEST_F(Engine, AFileAnotherFetchBroughtUpToDateMeanwhileIsReportedSoAndNotCopied
   EXPECT_TRUE(counting->Copies.empty());
   EXPECT_EQ(ReadAll(Local / "Treasury.exe"), "fetched by the other");
 }
+
+TEST_F(Engine, ARunningProgramIsReplacedOnlyWhereTheSystemAllowsIt) {
+  using namespace std::chrono_literals;
+  const auto local = Local / "Module.exe";
+  std::filesystem::copy_file(ProbeProgram(), local);
+  platform::SetFileAge(Utf8(local), Age(1));
+  Place(Central, "Module.exe", "new program", Age(6));
+  SetVariable("NORVANE_PROBE_MS", "1500");
+  platform::TProcessInformation info;
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_TRUE(platform::StartProgram(Utf8(local), platform::TStartupInfo::NormalWindow(), info));
+  SetVariable("NORVANE_PROBE_MS", "0");
+  std::this_thread::sleep_for(300ms); // running from its file by now
+  Update("Module.exe", false);
+  if (RunningProgramsCanBeReplaced()) {
+    EXPECT_EQ(Observed.Fetched, std::vector<std::string>{"Module.exe"});
+    EXPECT_EQ(ReadAll(local), "new program");
+  } else { // the fetch fails and the program stays whole
+    EXPECT_EQ(Observed.Failed, std::vector<std::string>{"Module.exe: " + AccessDeniedMessage()});
+    EXPECT_EQ(std::filesystem::file_size(local), std::filesystem::file_size(ProbeProgram()));
+    EXPECT_EQ(AgeOf(local), Age(1));
+  }
+  EXPECT_FALSE(std::filesystem::exists(Local / "Module.exe.norvane-part"));
+  std::this_thread::sleep_until(started + 2s); // ended, so its folder can go
+}
+

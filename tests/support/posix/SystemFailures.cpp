@@ -12,6 +12,8 @@ std::string AccessDeniedMessage() { return platform::SystemErrorMessage(EACCES);
 std::string FolderNotEmptyMessage() { return platform::SystemErrorMessage(ENOTEMPTY); }
 std::string FolderRemovalMessage() { return ""; }
 
+bool RunningProgramsCanBeReplaced() { return true; }
+
 bool DenyRemoval(const std::filesystem::path& file) {
   if (geteuid() == 0)
     return false; // root may delete anything

@@ -11,6 +11,8 @@ std::string AccessDeniedMessage() { return platform::SystemErrorMessage(ERROR_AC
 std::string FolderNotEmptyMessage() { return platform::SystemErrorMessage(ERROR_DIR_NOT_EMPTY); }
 std::string FolderRemovalMessage() { return AccessDeniedMessage(); }
 
+bool RunningProgramsCanBeReplaced() { return false; }
+
 bool DenyRemoval(const std::filesystem::path& file) {
   return SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
 }
