@@ -6,7 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-step() { printf '\n=== %s ===\n' "$*"; }
+# Each step says when it starts, counted from the first, so CI's time is seen step by step.
+start=$SECONDS
+step() { printf '\n=== %s (at %d s) ===\n' "$*" "$((SECONDS - start))"; }
 
 step "system calls only in the platform layer"
 bash scripts/check-system-calls.sh
@@ -40,3 +42,4 @@ rm -rf "$corpus"
 
 step "Windows: mingw-w64 cross build, tests under Wine"
 bash scripts/windows.sh
+echo "=== every step passed in $((SECONDS - start)) s ==="
