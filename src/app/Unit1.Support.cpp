@@ -2,46 +2,36 @@
 #include "Unit1.h"
 
 #include "FileCopy.h"
-#include "Paths.h"
 #include "QM.VCL.Dialogs.h"
-#include "SupportActions.h"
 
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
 #include <thread>
 
-void TFrmMenu::imgChecagemClick(QObject*) { FEnvironment.OpenURL(FConfiguration.wLocalChecagem); }
+void TFrmMenu::imgChecagemClick(QObject*) { FController.OpenChecagem(); }
 
-void TFrmMenu::imgPainelClick(QObject*) { FEnvironment.OpenURL(FConfiguration.wLocalPainel); }
+void TFrmMenu::imgPainelClick(QObject*) { FController.OpenPainel(); }
 
-// The tool goes to the launcher's own folder, which is where it is then looked for.
-void TFrmMenu::imgSuporteRemotoClick(QObject*) {
-  const std::string folder = platform::ExtractFilePath(FEnvironment.ProgramPath);
-  CopyFileFromServer(FwCaminhoServidor, folder, RemoteSupportToolName);
-  const std::string tool = folder + RemoteSupportToolName;
-  if (platform::FileExists(tool))
-    platform::StartProgram(tool, StartupInfo, ProcessInformation);
-}
+void TFrmMenu::imgSuporteRemotoClick(QObject*) { FController.StartRemoteSupport(); }
+
+void TFrmMenu::imgEmailClick(QObject*) { FController.SendSupportMail(); }
 
 // The copy runs on a thread of its own while the progress window shows the file and a moving
-// bar and the menu stays responsive; the tool is started once the copy has ended.
-void TFrmMenu::CopyFileFromServer(const std::string& ASourceFolder, const std::string& ADestFolder,
-                                  const std::string& AFile) {
-  if (FCopying || !PrepareSupportCopy(ASourceFolder, ADestFolder, AFile))
-    return;
-  FCopying = true;
+// bar and the menu stays responsive.
+void TFrmMenu::CopyWithProgress(const std::string& source, const std::string& target,
+                                const std::string& file) {
   QProgressDialog progress(this);
   progress.setObjectName(QStringLiteral("CopyProgress"));
   progress.setWindowTitle(QStringLiteral("Copiando Arquivos"));
-  progress.setLabelText(QString::fromStdString(AFile));
+  progress.setLabelText(QString::fromStdString(file));
   progress.setCancelButton(nullptr);
   progress.setMinimumDuration(500); // small files copy without a window
   progress.setRange(0, 1000);
   progress.setValue(0);
   QEventLoop waiting;
   QPointer<QProgressDialog> shown(&progress);
-  std::thread copy([&, source = ASourceFolder + AFile, target = ADestFolder + AFile] {
+  std::thread copy([&] {
     try {
       platform::CopyFileWithProgress(
           source, target, [&](std::uint64_t copied, std::uint64_t total) {
@@ -58,13 +48,8 @@ void TFrmMenu::CopyFileFromServer(const std::string& ASourceFolder, const std::s
   });
   waiting.exec();
   copy.join();
-  FCopying = false;
 }
 
-void TFrmMenu::imgEmailClick(QObject*) {
-  const int result = FEnvironment.SendMail(SupportMailAddress);
-  if (result == 0)
-    return;
-  ShowMessageDialog(QString::fromStdString(MailResultText(result)), TMsgDlgType::mtError, 0, 0, -1,
-                    -1, QString());
+void TFrmMenu::ShowMailFailure(const std::string& text) {
+  ShowMessageDialog(QString::fromStdString(text), TMsgDlgType::mtError, 0, 0, -1, -1, QString());
 }

@@ -29,7 +29,7 @@ QLabel* Picture(QWidget* parent, const char* name, const QImage& image, int left
 TFrmMenu::TFrmMenu(TLauncherEnvironment AEnvironment, QWidget* AOwner)
     : QWidget(AOwner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      FEnvironment(std::move(AEnvironment)) {
+      FController(*this, std::move(AEnvironment)) {
   CreateComponents();
   RegisterModules();
   SetMainForm(this);
@@ -40,14 +40,6 @@ TFrmMenu::TFrmMenu(TLauncherEnvironment AEnvironment, QWidget* AOwner)
 TFrmMenu::~TFrmMenu() {
   if (TrayIcon)
     TrayIcon->hide(); // the icon goes with the window, whether or not adding it worked
-}
-
-void TFrmMenu::RunHandler(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    FEnvironment.ShowError(QString::fromUtf8(e.what()));
-  }
 }
 
 TClickZone* TFrmMenu::Zone(const char* name) const {
@@ -153,18 +145,10 @@ void TFrmMenu::RegisterModules() {
 }
 
 void TFrmMenu::FormCreate() {
-  StartupInfo = platform::TStartupInfo::NormalWindow();
   if (!TrayIconCriado)
     AddTrayIcon();
   wfecha = false;
-  LoadConfiguration();
-  EnsureReportFolder(FConfiguration.FLocalPath);
-}
-
-void TFrmMenu::LoadConfiguration() {
-  FConfiguration = LoadLauncherConfiguration(FEnvironment.ProgramPath);
-  FwCaminhoServidor = FConfiguration.FRemotePath;
-  setWindowTitle(QString::fromUtf8(StartupCaption));
+  FController.LoadConfiguration();
 }
 
 void TFrmMenu::AddTrayIcon() {
@@ -250,7 +234,7 @@ void TFrmMenu::showEvent(QShowEvent* event) {
 void TFrmMenu::Timer1Timer() {
   Timer1.stop();
   RunHandler([this] {
-    RequestUpdate("", true, "", &TFrmMenu::UpdateFinished);
+    FController.StartUpUpdate();
     LoadLogo(imgAldeno1, "ImgAldeno1.jpg");
     LoadLogo(imgAldeno2, "ImgAldeno2.jpg");
   });
@@ -259,7 +243,7 @@ void TFrmMenu::Timer1Timer() {
 // A replaceable logo from the installation folder; anything wrong with it keeps the old one.
 void TFrmMenu::LoadLogo(QLabel* ALogo, const char* AFileName) {
   try {
-    const std::string path = platform::JoinPath(FConfiguration.FLocalPath, AFileName);
+    const std::string path = platform::JoinPath(Configuration().FLocalPath, AFileName);
     if (!platform::FileExists(path))
       return;
     const QImage image = LoadJpegFile(QString::fromStdString(platform::ToNativePath(path)));

@@ -1,8 +1,6 @@
 #pragma once
-#include "Configuration.h"
-#include "DateTime.h"
+#include "MenuController.h"
 #include "ModuleOptions.h"
-#include "Process.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -16,21 +14,8 @@ class QSystemTrayIcon;
 class TActivityIndicator;
 class TClickZone;
 
-// What the window needs from the outside world; tests put their own pieces in.
-struct TLauncherEnvironment {
-  std::string ProgramPath;                         // the launcher's own file
-  std::function<void(const QString&)> ShowError;   // the standard error box
-  std::function<bool(const std::string&)> OpenURL; // the shell's "open"
-  std::function<int(const std::string&)> SendMail; // the simple-mail service
-};
-
-// One update request: what it will start afterwards and when it began.
-struct TUpdateRequest {
-  std::string SelectedModule; // empty for the start-up update
-  std::chrono::steady_clock::time_point Started;
-};
-
-class TFrmMenu : public QWidget {
+// The menu window on Qt: it draws what the controller decides.
+class TFrmMenu : public QWidget, private IMenuView {
   Q_OBJECT
 public:
   explicit TFrmMenu(TLauncherEnvironment AEnvironment, QWidget* AOwner = nullptr);
@@ -38,19 +23,19 @@ public:
 
   bool TrayIconCriado = false;
 
-  const TLauncherConfiguration& Configuration() const { return FConfiguration; }
+  const TLauncherConfiguration& Configuration() const { return FController.Configuration(); }
   const TModuleOptions& ModuleOptions() const { return *FModuleOptions; }
-  const std::string& wCaminhoServidor() const { return FwCaminhoServidor; }
-  const std::string& SelectedModule() const { return FSelectedModule; }
+  const std::string& wCaminhoServidor() const { return FController.wCaminhoServidor(); }
+  const std::string& SelectedModule() const { return FController.SelectedModule(); }
   TClickZone* Zone(const char* name) const;
   QWidget* WaitPanel() const { return pnlTemporizador; }
   TActivityIndicator* Indicator() const { return aciTemporizador; }
   QMenu* Menu() const { return PopupMenu; }
   QLabel* Logo(int which) const { return which == 1 ? imgAldeno1 : imgAldeno2; }
-  int RunningRequests() const { return FRunningRequests; }
+  int RunningRequests() const { return FController.RunningRequests(); }
 
   // Runs a handler the way the windowing layer does: an error leaving it goes to the error box.
-  void RunHandler(const std::function<void()>& handler);
+  void RunHandler(const std::function<void()>& handler) { FController.RunHandler(handler); }
 
   // Click handlers of the zones.
   void imgClick(QObject* Sender);
@@ -73,46 +58,30 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  using TCompletion = void (TFrmMenu::*)(const TUpdateRequest&);
-
   void CreateComponents();
   void CreateWaitPanel();
   void CreatePopupMenu();
   void RegisterModules();
   void FormCreate();
-  void LoadConfiguration();
   void AddTrayIcon();
   void Timer1Timer();
   void ApplicationEvents1Minimize();
   void LoadLogo(QLabel* ALogo, const char* AFileName);
 
-  void RequestModule(const std::string& AModuleName, bool AAdditionalFiles);
-  void RequestUpdate(const std::string& AModuleName, bool AAdditionalFiles,
-                     const std::string& ASelectedModule, TCompletion AOnTerminate);
-  void ShowWaitPanel(TUpdateRequest& ARequest);
-  void HideWaitPanel();
-  void UpdateFinished(const TUpdateRequest& ARequest);
-  void ModuleUpdateFinished(const TUpdateRequest& ARequest);
-  void StartModule(const std::string& APath);
-  bool SourceConfigured() const;
+  // What the controller asks of the window.
+  void ShowWaitPanel() override;
+  void HideWaitPanel() override;
+  void SetCaption(const std::string& caption) override;
+  void ShowModuleNotInstalled(const std::string& path) override;
+  void ShowMailFailure(const std::string& text) override;
+  void CopyWithProgress(const std::string& source, const std::string& target,
+                        const std::string& file) override;
 
-  void CopyFileFromServer(const std::string& ASourceFolder, const std::string& ADestFolder,
-                          const std::string& AFile);
-
-  TLauncherEnvironment FEnvironment;
+  TMenuController FController;
   std::unique_ptr<TModuleOptions> FModuleOptions;
-  TLauncherConfiguration FConfiguration;
-  std::string FwCaminhoServidor;
-  std::string FwCaminhoDestino; // the remote-support copy's destination; never assigned
   bool wfecha = false;
-  std::string FSelectedModule;
-  platform::TDateTime FStart = 0.0;
-  int FRunningRequests = 0;
   bool FShownOnce = false;
-  bool FCopying = false; // the remote-support tool is being copied
   std::chrono::steady_clock::time_point FRestoredAt{}; // a minimise replayed soon after is undone
-  platform::TStartupInfo StartupInfo;
-  platform::TProcessInformation ProcessInformation;
 
   QLabel* imgPrincipal = nullptr;
   TClickZone* imgInternacao = nullptr;

@@ -25,7 +25,9 @@ int main(int argc, char* argv[]) {
   platform::SetMainThread(std::make_shared<TQtMainThread>());
   TLauncherEnvironment environment;
   environment.ProgramPath = platform::CurrentExecutablePath();
-  environment.ShowError = DialogServices().ShowError;
+  environment.ShowError = [](const std::string& text) {
+    DialogServices().ShowError(QString::fromStdString(text));
+  };
   environment.OpenURL = [](const std::string& url) { return platform::ShellOpen(url); };
   environment.SendMail = [](const std::string& to) { return platform::SendMail(to); };
   TFrmMenu menu(std::move(environment));

@@ -35,7 +35,9 @@ struct Menu : ::testing::Test {
   TFrmMenu& Open() {
     TLauncherEnvironment environment;
     environment.ProgramPath = Local.Folder() + "norvane";
-    environment.ShowError = [this](const QString& text) { Errors.push_back(text); };
+    environment.ShowError = [this](const std::string& text) {
+      Errors.push_back(QString::fromStdString(text));
+    };
     environment.OpenURL = [this](const std::string& url) {
       Opened.push_back(url);
       return true;

@@ -31,7 +31,7 @@ struct RemoteSupport : ::testing::Test {
   TFrmMenu& Open() {
     TLauncherEnvironment environment;
     environment.ProgramPath = Local.Folder() + "norvane";
-    environment.ShowError = [](const QString&) {};
+    environment.ShowError = [](const std::string&) {};
     environment.OpenURL = [](const std::string&) { return true; };
     environment.SendMail = [](const std::string&) { return 1; };
     Window = std::make_unique<TFrmMenu>(std::move(environment));
