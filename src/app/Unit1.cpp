@@ -3,6 +3,7 @@
 #include "ActivityIndicator.h"
 #include "ClickZone.h"
 #include "DialogOwner.h"
+#include "MenuLayout.h"
 #include "Paths.h"
 #include "Pictures.h"
 #include "SuiteFonts.h"
@@ -15,7 +16,7 @@
 #include <QSystemTrayIcon>
 
 namespace {
-const QColor WaitPanelColor(124, 217, 252); // 16570748 as the toolkit stores it (BGR)
+const QColor WaitPanelColor(WaitPanelRed, WaitPanelGreen, WaitPanelBlue);
 
 QLabel* Picture(QWidget* parent, const char* name, const QImage& image, int left, int top) {
   auto* label = new QLabel(parent);
@@ -30,8 +31,8 @@ TFrmMenu::TFrmMenu(TLauncherEnvironment AEnvironment, QWidget* AOwner)
     : QWidget(AOwner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       FController(*this, std::move(AEnvironment)) {
+  FModuleOptions = std::make_unique<TModuleOptions>();
   CreateComponents();
-  RegisterModules();
   SetMainForm(this);
   // An error of the creation handler is reported and start-up goes on.
   RunHandler([this] { FormCreate(); });
@@ -47,101 +48,94 @@ TClickZone* TFrmMenu::Zone(const char* name) const {
 }
 
 void TFrmMenu::CreateComponents() {
-  setFixedSize(1111, 702);
+  setFixedSize(MenuClientWidth, MenuClientHeight);
   // Every window of the program carries it, the error box at start-up included.
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(DecodeEmbeddedPng(IconPng))));
   setWindowIcon(QApplication::windowIcon());
   CreatePopupMenu();
   imgPrincipal = Picture(this, "imgPrincipal", DecodeEmbeddedPng(BackgroundPng), 0, 0);
   imgPrincipal->setScaledContents(true); // stretched, proportions not kept
-  imgPrincipal->setGeometry(0, 0, 1111, 702);
+  imgPrincipal->setGeometry(0, 0, MenuClientWidth, MenuClientHeight);
   imgPrincipal->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(imgPrincipal, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { PopupMenu->popup(imgPrincipal->mapToGlobal(at)); });
 
-  using Handler = void (TFrmMenu::*)(QObject*);
-  const auto zone = [this](const char* name, int left, int top, int width, int height,
-                           Handler handler) {
-    auto* z = new TClickZone(this, QString::fromLatin1(name), QRect(left, top, width, height));
-    z->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(z, &QWidget::customContextMenuRequested, this,
-            [this, z](const QPoint& at) { PopupMenu->popup(z->mapToGlobal(at)); });
-    connect(z, &TClickZone::clicked, this,
-            [this, handler](QObject* sender) { RunHandler([&] { (this->*handler)(sender); }); });
-    return z;
-  };
-  imgInternacao = zone("imgInternacao", 11, 235, 522, 68, &TFrmMenu::imgClick);
-  imgProntuario = zone("imgProntuario", 562, 237, 513, 69, &TFrmMenu::imgClick);
-  imgEstoque = zone("imgEstoque", 562, 319, 515, 70, &TFrmMenu::imgClick);
-  imgCompras = zone("imgCompras", 16, 399, 516, 71, &TFrmMenu::imgClick);
-  imgFinanceiro = zone("imgFinanceiro", 564, 395, 511, 71, &TFrmMenu::imgClick);
-  imgAdmSistema = zone("imgAdmSistema", 450, 657, 204, 36, &TFrmMenu::imgClick);
-  imgCadGeral = zone("imgCadGeral", 233, 658, 203, 36, &TFrmMenu::imgClick);
-  imgAldeno1 = Picture(this, "imgAldeno1", DecodeEmbeddedJpeg(FamilyLogoJpeg), 47, 8);
-  imgAldeno1->setCursor(Qt::PointingHandCursor);
-  imgChecagem = zone("imgChecagem", 16, 319, 517, 68, &TFrmMenu::imgChecagemClick);
-  imgPainel = zone("imgPainel", 8, 656, 211, 39, &TFrmMenu::imgPainelClick);
-  imgSuporteRemoto = zone("imgSuporteRemoto", 666, 657, 209, 36, &TFrmMenu::imgSuporteRemotoClick);
-  imgEmail = zone("imgEmail", 885, 656, 207, 37, &TFrmMenu::imgEmailClick);
-  imgControlEquip = zone("imgControlEquip", 20, 478, 516, 71, &TFrmMenu::imgClick);
-  imgAldeno2 = Picture(this, "imgAldeno2", DecodeEmbeddedJpeg(PhotographJpeg), 694, 8);
-  imgAldeno2->setCursor(Qt::PointingHandCursor);
+  for (const TMenuPicture& picture : MenuPictures)
+    AddPicture(picture);
   CreateWaitPanel();
 
-  Timer1.setInterval(200);
+  Timer1.setInterval(StartUpDelayMilliseconds);
   Timer1.setSingleShot(true);
   connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+void TFrmMenu::AddPicture(const TMenuPicture& APicture) {
+  const TMenuRect& r = APicture.Bounds;
+  if (APicture.IsLogo) {
+    const bool family = std::string_view(APicture.Name) == "imgAldeno1";
+    QLabel* logo = Picture(this, APicture.Name,
+                           DecodeEmbeddedJpeg(family ? FamilyLogoJpeg : PhotographJpeg), r.Left,
+                           r.Top);
+    logo->setCursor(Qt::PointingHandCursor);
+    (family ? imgAldeno1 : imgAldeno2) = logo;
+    return;
+  }
+  using Handler = void (TFrmMenu::*)(QObject*);
+  static constexpr Handler Handlers[] = {&TFrmMenu::imgClick, &TFrmMenu::imgChecagemClick,
+                                         &TFrmMenu::imgPainelClick,
+                                         &TFrmMenu::imgSuporteRemotoClick,
+                                         &TFrmMenu::imgEmailClick};
+  const Handler handler = Handlers[int(APicture.Action)];
+  auto* z = new TClickZone(this, QString::fromLatin1(APicture.Name),
+                           QRect(r.Left, r.Top, r.Width, r.Height));
+  z->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(z, &QWidget::customContextMenuRequested, this,
+          [this, z](const QPoint& at) { PopupMenu->popup(z->mapToGlobal(at)); });
+  connect(z, &TClickZone::clicked, this,
+          [this, handler](QObject* sender) { RunHandler([&] { (this->*handler)(sender); }); });
+  if (APicture.Module)
+    FModuleOptions->AddModule(z, APicture.Module, ModuleZonesFetchSharedFiles);
 }
 
 void TFrmMenu::CreateWaitPanel() {
   pnlTemporizador = new QWidget(this);
   pnlTemporizador->setObjectName(QStringLiteral("pnlTemporizador"));
-  pnlTemporizador->setGeometry(319, 116, 369, 143);
+  const TMenuRect& panel = WaitPanelBounds;
+  pnlTemporizador->setGeometry(panel.Left, panel.Top, panel.Width, panel.Height);
   QPalette palette = pnlTemporizador->palette();
   palette.setColor(QPalette::Window, WaitPanelColor);
   pnlTemporizador->setPalette(palette);
   pnlTemporizador->setAutoFillBackground(true);
   pnlTemporizador->setCursor(Qt::BusyCursor);
 
-  Label1 = new QLabel(QStringLiteral("Aguarde Atualizando"), pnlTemporizador);
+  Label1 = new QLabel(QString::fromUtf8(WaitPanelText), pnlTemporizador);
   Label1->setObjectName(QStringLiteral("Label1"));
-  QFont font = SuiteFont(0, 27);
+  QFont font = SuiteFont(0, WaitLabelPixelHeight);
   SetSuiteBold(font);
   Label1->setFont(font);
   Label1->setStyleSheet(QStringLiteral("color: white"));
-  Label1->setGeometry(43, 67, 271, 37);
+  const TMenuRect& label = WaitLabelBounds;
+  Label1->setGeometry(label.Left, label.Top, label.Width, label.Height);
   Label1->setCursor(Qt::BusyCursor);
 
   aciTemporizador = new TActivityIndicator(pnlTemporizador);
   aciTemporizador->setObjectName(QStringLiteral("aciTemporizador"));
-  aciTemporizador->move(159, 19);
+  aciTemporizador->move(IndicatorLeft, IndicatorTop);
   aciTemporizador->SetColor(Qt::white);
-  aciTemporizador->SetFrameDelay(30);
+  aciTemporizador->SetFrameDelay(IndicatorFrameMilliseconds);
   aciTemporizador->setCursor(Qt::BusyCursor);
 }
 
 void TFrmMenu::CreatePopupMenu() {
   PopupMenu = new QMenu(this);
   PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-  QAction* open = PopupMenu->addAction(QString::fromUtf8("Abre o Sistema de Gesttão Hospitalar"));
+  QAction* open = PopupMenu->addAction(QString::fromUtf8(OpenMenuCaption));
   open->setObjectName(QStringLiteral("AbreoSistemadeGesttoHospitalar1"));
   PopupMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-  QAction* close = PopupMenu->addAction(QString::fromUtf8("Fecha o Sistema de Gesttão Hospitalar"));
+  QAction* close = PopupMenu->addAction(QString::fromUtf8(CloseMenuCaption));
   close->setObjectName(QStringLiteral("FechaoSistemadeGesttoHospitalar1"));
   connect(open, &QAction::triggered, this, [this] { AbreoSistemadeGesttoHospitalar1Click(); });
   connect(close, &QAction::triggered, this, [this] { FechaoSistemadeGesttoHospitalar1Click(); });
-}
-
-void TFrmMenu::RegisterModules() {
-  FModuleOptions = std::make_unique<TModuleOptions>();
-  FModuleOptions->AddModule(imgInternacao, "FrontDesk.exe", true);
-  FModuleOptions->AddModule(imgProntuario, "Bedside.exe", true);
-  FModuleOptions->AddModule(imgEstoque, "Inventory.exe", true);
-  FModuleOptions->AddModule(imgCompras, "Purchasing.exe", true);
-  FModuleOptions->AddModule(imgFinanceiro, "Treasury.exe", true);
-  FModuleOptions->AddModule(imgControlEquip, "Devices.exe", true);
-  FModuleOptions->AddModule(imgAdmSistema, "Supervisor.exe", true);
-  FModuleOptions->AddModule(imgCadGeral, "MasterData.exe", true);
 }
 
 void TFrmMenu::FormCreate() {
@@ -170,7 +164,7 @@ void TFrmMenu::TrayMessage(int AMouseMessage) {
     AbreoSistemadeGesttoHospitalar1Click();
   } else if (AMouseMessage == WM_RBUTTONDOWN) {
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    PopupMenu->popup(QPoint(screen.width() - 20, screen.height() - 20));
+    PopupMenu->popup(QPoint(screen.width() - TrayMenuInset, screen.height() - TrayMenuInset));
   }
 }
 

@@ -61,7 +61,7 @@ private:
   void CreateComponents();
   void CreateWaitPanel();
   void CreatePopupMenu();
-  void RegisterModules();
+  void AddPicture(const struct TMenuPicture& APicture);
   void FormCreate();
   void AddTrayIcon();
   void Timer1Timer();
@@ -83,20 +83,8 @@ private:
   bool FShownOnce = false;
   std::chrono::steady_clock::time_point FRestoredAt{}; // a minimise replayed soon after is undone
 
-  QLabel* imgPrincipal = nullptr;
-  TClickZone* imgInternacao = nullptr;
-  TClickZone* imgProntuario = nullptr;
-  TClickZone* imgEstoque = nullptr;
-  TClickZone* imgCompras = nullptr;
-  TClickZone* imgFinanceiro = nullptr;
-  TClickZone* imgAdmSistema = nullptr;
-  TClickZone* imgCadGeral = nullptr;
+  QLabel* imgPrincipal = nullptr; // the click zones are found by name (Zone)
   QLabel* imgAldeno1 = nullptr;
-  TClickZone* imgChecagem = nullptr;
-  TClickZone* imgPainel = nullptr;
-  TClickZone* imgSuporteRemoto = nullptr;
-  TClickZone* imgEmail = nullptr;
-  TClickZone* imgControlEquip = nullptr;
   QLabel* imgAldeno2 = nullptr;
   QWidget* pnlTemporizador = nullptr;
   QLabel* Label1 = nullptr;
