@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# norvane.exe under Wine, on icewm with its notification area, as a workstation's user finds it:
+# the start-up update runs, a click on "Acolhimento" fetches the module and starts it, the close
+# button hides the window and the icon's double click brings it back, a second launch brings
+# the first forward and ends, and the icon's menu "Fecha…" ends the launcher.
+#   launcher_wine_e2e.sh WINDOWS_BUILD_DIR     (run under xvfb-run; needs icewm, wmctrl, xdotool)
+set -euo pipefail
+build=$(realpath "$1")
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$build/wine}
+work=$(mktemp -d)
+wm_pid=
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+windows() { echo "Z:${1//\//\\}"; }
+
+mkdir -p "$work/central" "$work/install"
+cp "$build/tests/process_probe.exe" "$work/central/FrontDesk.exe"
+echo settings > "$work/central/central.ini"
+cp "$build/src/app/norvane.exe" "$work/install/"
+printf '[Servidor]\r\nLocal Exe=%s\\\r\n' "$(windows "$work/central")" > "$work/install/Norvane.ini"
+# The module leaves a marker when it runs.
+export NORVANE_PROBE_MARKER
+NORVANE_PROBE_MARKER=$(windows "$work/started.txt")
+
+icewm > "$work/icewm.log" 2>&1 & wm_pid=$!
+sleep 1
+launch() { wine "$work/install/norvane.exe" > /dev/null 2>&1 & }
+launchers() { pgrep -f 'install.norvane\.exe' | wc -l; }
+launchers_are() { [ "$(launchers)" = "$1" ]; }
+# until COMMAND succeeds, at most 20 s
+until_true() {
+  for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+visible() { xdotool search --onlyvisible --name '^Norvane - Marund' > /dev/null 2>&1; }
+hidden() { ! visible; }
+
+launch
+until_true visible || fail "no launcher window"
+window=$(xdotool search --onlyvisible --name '^Norvane - Marund' | head -n 1)
+until_true test -f "$work/install/central.ini" || fail "the start-up update fetched nothing"
+until_true sh -c "xdotool getwindowname $window | grep -q 'Tempo do update'" ||
+  fail "no update time in the caption: $(xdotool getwindowname "$window")"
+echo "ok: the start-up update ran: $(xdotool getwindowname "$window")"
+
+# "Acolhimento": its zone's middle, in the client area.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 272)) $((Y + 269)) click 1
+until_true test -s "$work/started.txt" || fail "the module did not start"
+cmp -s "$work/central/FrontDesk.exe" "$work/install/FrontDesk.exe" ||
+  fail "the module started without being fetched"
+echo "ok: Acolhimento fetched FrontDesk.exe and started it"
+
+# The notification icon: a small window of Wine's task bar.
+icon=
+for w in $(xdotool search --classname '^explorer.exe$' 2>/dev/null); do
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  [ "$WIDTH" -ge 8 ] && [ "$WIDTH" -le 64 ] && icon=$w && break
+done
+[ -n "$icon" ] || fail "no notification icon"
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
+
+wmctrl -c 'Norvane - Marund'
+until_true hidden || fail "the close button did not hide the window"
+launchers_are 1 || fail "closing ended the launcher (or there are $(launchers))"
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+until_true visible || fail "the icon's double click did not bring the window back"
+echo "ok: closed to the icon and brought back by its double click"
+
+wmctrl -c 'Norvane - Marund'
+until_true hidden || fail "the second close did not hide the window"
+launch
+until_true visible || fail "a second launch did not bring the first forward"
+until_true launchers_are 1 || fail "the second launcher did not end"
+echo "ok: a second launch brought the first forward and ended"
+
+# The icon's menu, a popup of the launcher's; its last item is "Fecha o Sistema de Gesttão
+# Hospitalar".
+popup_menu() {
+  for w in $(xdotool search --onlyvisible --classname '^norvane\.exe$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$HEIGHT" -lt 100 ] && [ "$WIDTH" -gt 100 ] && return 0
+  done
+  return 1
+}
+xdotool mousemove "$icon_x" "$icon_y" click 3
+until_true popup_menu || fail "the icon's menu did not open"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10)) click 1
+until_true launchers_are 0 || fail "\"Fecha…\" did not end the launcher"
+echo "ok: the icon's menu ended the launcher"
