@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # norvane.exe under Wine, on icewm with its notification area, as a workstation's user finds it:
+# installed silently from norvane.msi with the central installation given on the command line,
 # the start-up update runs, a click on "Acolhimento" fetches the module and starts it, the close
 # button hides the window and the icon's double click brings it back, a second launch brings
-# the first forward and ends, and the icon's menu "Fecha…" ends the launcher.
+# the first forward and ends, the icon's menu "Fecha…" ends the launcher, and uninstalling
+# takes the launcher, its settings, its menu entry and its start at log-on away again.
 #   launcher_wine_e2e.sh WINDOWS_BUILD_DIR     (run under xvfb-run; needs icewm, wmctrl, xdotool)
 set -euo pipefail
 build=$(realpath "$1")
@@ -22,8 +24,14 @@ windows() { echo "Z:${1//\//\\}"; }
 mkdir -p "$work/central" "$work/install"
 cp "$build/tests/process_probe.exe" "$work/central/FrontDesk.exe"
 echo settings > "$work/central/central.ini"
-cp "$build/src/app/norvane.exe" "$work/install/"
-printf '[Servidor]\r\nLocal Exe=%s\\\r\n' "$(windows "$work/central")" > "$work/install/Norvane.ini"
+msi=$(windows "$build/packaging/windows/norvane.msi")
+wine msiexec /i "$msi" /qn "INSTALLDIR=$(windows "$work/install")\\" \
+  "LOCALEXE=$(windows "$work/central")\\" > /dev/null 2>&1 || fail "the silent install failed"
+[ -x "$work/install/norvane.exe" ] || fail "the package installed no norvane.exe"
+iconv -f UTF-16 -t UTF-8 "$work/install/Norvane.ini" | tr -d '\r' |
+  grep -qxF "Local Exe=$(windows "$work/central")\\" ||
+  fail "Norvane.ini does not name the central installation"
+echo "ok: installed silently from norvane.msi"
 # The module leaves a marker when it runs.
 export NORVANE_PROBE_MARKER
 NORVANE_PROBE_MARKER=$(windows "$work/started.txt")
@@ -95,3 +103,11 @@ until_true popup_menu || fail "the icon's menu did not open"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10)) click 1
 until_true launchers_are 0 || fail "\"Fecha…\" did not end the launcher"
 echo "ok: the icon's menu ended the launcher"
+
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg query "$run_key" /v Norvane > /dev/null 2>&1 || fail "no start at log-on"
+wine msiexec /x "$msi" /qn > /dev/null 2>&1 || fail "the silent uninstall failed"
+[ ! -e "$work/install/norvane.exe" ] && [ ! -e "$work/install/Norvane.ini" ] ||
+  fail "uninstalling left the launcher or its settings"
+! wine reg query "$run_key" /v Norvane > /dev/null 2>&1 || fail "uninstalling left the log-on start"
+echo "ok: uninstalled cleanly"

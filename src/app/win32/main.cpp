@@ -1,3 +1,5 @@
+#include "CommandLine.h"
+#include "InstallerSettings.h"
 #include "MenuWindow.h"
 
 #include "Paths.h"
@@ -37,6 +39,8 @@ bool AnotherInstanceAnswered(const std::string& key) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string program = platform::CurrentExecutablePath();
+  if (const auto status = RunInstallerCommand(platform::CommandLineArguments(0, nullptr), program))
+    return *status;
   const std::string key = InstallationKey(platform::ExtractFilePath(program));
   if (AnotherInstanceAnswered(key))
     return 0;
