@@ -23,6 +23,7 @@ windows() { echo "Z:${1//\//\\}"; }
 
 mkdir -p "$work/central" "$work/install"
 cp "$build/tests/process_probe.exe" "$work/central/FrontDesk.exe"
+cp "$build/tests/process_probe.exe" "$work/central/TeamViewerQS_pt.exe"
 echo settings > "$work/central/central.ini"
 msi=$(windows "$build/packaging/windows/norvane.msi")
 wine msiexec /i "$msi" /qn "INSTALLDIR=$(windows "$work/install")\\" \
@@ -64,6 +65,14 @@ until_true test -s "$work/started.txt" || fail "the module did not start"
 cmp -s "$work/central/FrontDesk.exe" "$work/install/FrontDesk.exe" ||
   fail "the module started without being fetched"
 echo "ok: Acolhimento fetched FrontDesk.exe and started it"
+
+# "Acesso Remoto": the tool is copied beside the launcher (by the shell's copy) and started.
+rm "$work/started.txt"
+xdotool mousemove $((X + 770)) $((Y + 675)) click 1
+until_true test -s "$work/started.txt" || fail "the remote-support tool did not start"
+cmp -s "$work/central/TeamViewerQS_pt.exe" "$work/install/TeamViewerQS_pt.exe" ||
+  fail "the remote-support tool was not copied"
+echo "ok: Acesso Remoto copied the tool and started it"
 
 # The notification icon: a small window of Wine's task bar.
 icon=
