@@ -16,6 +16,9 @@ if [ ! -x build/server/norvane-fileserver ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build build -j "$jobs" --target norvane-fileserver
 fi
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-# A hang ends at the time-out instead of holding CI.
-ctest --test-dir build-windows --output-on-failure -j "$jobs" --timeout 120
+# Every Wine process of the run shares one X display: the prefix's desktop belongs to the
+# first program that needs one, so a test that makes windows must find it on a display. A hang
+# ends at the time-out instead of holding CI.
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+  [ -d '$WINEPREFIX' ] || wineboot -i >/dev/null 2>&1
+  ctest --test-dir build-windows --output-on-failure -j $jobs --timeout 120"

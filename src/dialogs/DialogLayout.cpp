@@ -5,7 +5,7 @@
 
 std::array<int, DialogButtonCount> ButtonWidthCache{};
 
-int MulDiv(int a, int b, int c) {
+int WinMulDiv(int a, int b, int c) {
   if (c == 0)
     return -1;
   const std::int64_t product = std::int64_t{a} * b;
@@ -44,13 +44,13 @@ TDialogButton CancelChoice(TDialogButtons buttons) {
 TDialogLayout LayoutDialog(const TLayoutInput& in) {
   TDialogLayout out;
   out.Buttons = EffectiveButtons(in.DlgType, in.Buttons);
-  out.HorzMargin = MulDiv(8, in.AvgCharWidth, 4);
-  out.VertMargin = MulDiv(8, in.CharHeight, 8);
-  out.HorzSpacing = MulDiv(10, in.AvgCharWidth, 4);
-  out.VertSpacing = MulDiv(10, in.CharHeight, 8);
-  out.ButtonWidth = MulDiv(50, in.AvgCharWidth, 4);
-  out.ButtonHeight = MulDiv(14, in.CharHeight, 8);
-  out.ButtonSpacing = MulDiv(4, in.AvgCharWidth, 4);
+  out.HorzMargin = WinMulDiv(8, in.AvgCharWidth, 4);
+  out.VertMargin = WinMulDiv(8, in.CharHeight, 8);
+  out.HorzSpacing = WinMulDiv(10, in.AvgCharWidth, 4);
+  out.VertSpacing = WinMulDiv(10, in.CharHeight, 8);
+  out.ButtonWidth = WinMulDiv(50, in.AvgCharWidth, 4);
+  out.ButtonHeight = WinMulDiv(14, in.CharHeight, 8);
+  out.ButtonSpacing = WinMulDiv(4, in.AvgCharWidth, 4);
 
   int buttonCount = 0;
   for (int b = 0; b < DialogButtonCount; ++b)

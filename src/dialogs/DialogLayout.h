@@ -42,8 +42,9 @@ struct TDialogLayout {
   std::optional<TDialogButton> Cancel;
 };
 
-// Windows' MulDiv: a*b/c, 64-bit in between, rounded half away from zero.
-int MulDiv(int a, int b, int c);
+// Windows' MulDiv (a name of our own, which windows.h does not take): a*b/c, 64-bit in
+// between, rounded half away from zero.
+int WinMulDiv(int a, int b, int c);
 
 TDialogButtons EffectiveButtons(TMsgDlgType type, TDialogButtons buttons);
 

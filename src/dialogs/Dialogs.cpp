@@ -39,7 +39,7 @@ int ShowMessageDialog(const QString& Msg, TMsgDlgType DlgType, TDialogButtons Bu
 
 int ShowMessageDialogFmt(const QString& Msg, const std::vector<TFormatArg>& Args,
                          TMsgDlgType DlgType, TDialogButtons Buttons, int HelpCtx) {
-  const std::string text = FormatMessage(Msg.toStdString(), Args);
+  const std::string text = FormatText(Msg.toStdString(), Args);
   return ShowMessageDialog(QString::fromStdString(text), DlgType, Buttons, HelpCtx, -1, -1,
                            QString());
 }

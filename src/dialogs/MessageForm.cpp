@@ -1,6 +1,7 @@
 #include "MessageForm.h"
 
 #include "DialogServices.h"
+#include "DialogText.h"
 #include "DropShadow.h"
 #include "SuiteFonts.h"
 #include "TransparentMemo.h"
@@ -149,14 +150,11 @@ QPushButton* TMessageForm::Button(TDialogButton button) const {
 }
 
 QString TMessageForm::GetDialogText() const {
-  const QString crlf = QStringLiteral("\r\n");
-  const QString dashes = QString(27, QLatin1Char('-')) + crlf;
-  QString buttons;
+  TDialogButtons buttons = 0;
   for (const auto& [bit, button] : FButtons)
-    buttons += QString::fromUtf8(ButtonTable[std::size_t(bit)].Caption) + QStringLiteral("   ");
-  buttons.remove(QLatin1Char('&'));
-  return dashes + windowTitle() + crlf + dashes + FMessageText + crlf + dashes + buttons + crlf +
-         dashes;
+    buttons |= ButtonBit(bit);
+  return QString::fromStdString(
+      DialogText(windowTitle().toStdString(), FMessageText.toStdString(), buttons));
 }
 
 void TMessageForm::CopyToClipboard(const QString& Text) { DialogServices().SetClipboardText(Text); }

@@ -2,7 +2,7 @@
 
 #include "Errors.h"
 
-std::string FormatMessage(std::string_view format, const std::vector<TFormatArg>& args) {
+std::string FormatText(std::string_view format, const std::vector<TFormatArg>& args) {
   const auto invalid = [&] {
     throw platform::EError("Format '" + std::string(format) +
                            "' invalid or incompatible with argument");

@@ -24,11 +24,11 @@ TLayoutInput Input(TMsgDlgType type, TDialogButtons buttons, int textWidth, int 
 } // namespace
 
 TEST(DialogLayout, MulDivRoundsHalvesAwayFromZero) {
-  EXPECT_EQ(MulDiv(8, 9, 4), 18);
-  EXPECT_EQ(MulDiv(10, 9, 4), 23);   // 22.5
-  EXPECT_EQ(MulDiv(14, 21, 8), 37);  // 36.75
-  EXPECT_EQ(MulDiv(-10, 9, 4), -23); // -22.5
-  EXPECT_EQ(MulDiv(1, 1, 0), -1);
+  EXPECT_EQ(WinMulDiv(8, 9, 4), 18);
+  EXPECT_EQ(WinMulDiv(10, 9, 4), 23);   // 22.5
+  EXPECT_EQ(WinMulDiv(14, 21, 8), 37);  // 36.75
+  EXPECT_EQ(WinMulDiv(-10, 9, 4), -23); // -22.5
+  EXPECT_EQ(WinMulDiv(1, 1, 0), -1);
 }
 
 TEST(DialogLayout, DerivesMetricsFromTheFont) {

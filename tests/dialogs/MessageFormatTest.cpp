@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 TEST(FormatMessage, FormatsDirectivesInOrder) {
-  EXPECT_EQ(FormatMessage("Módulo não instalado.\r\n%s", {std::string("/opt/n/Treasury.exe")}),
+  EXPECT_EQ(FormatText("Módulo não instalado.\r\n%s", {std::string("/opt/n/Treasury.exe")}),
             "Módulo não instalado.\r\n/opt/n/Treasury.exe");
-  EXPECT_EQ(FormatMessage("%d%% de %s", {7LL, std::string("x")}), "7% de x");
-  EXPECT_EQ(FormatMessage("sem nada", {std::string("extra")}), "sem nada");
+  EXPECT_EQ(FormatText("%d%% de %s", {7LL, std::string("x")}), "7% de x");
+  EXPECT_EQ(FormatText("sem nada", {std::string("extra")}), "sem nada");
 }
 
 TEST(FormatMessage, RejectsFormatsThatDoNotFit) {
@@ -25,7 +25,7 @@ TEST(FormatMessage, RejectsFormatsThatDoNotFit) {
   };
   for (const auto& c : cases) {
     try {
-      FormatMessage(c.format, c.args);
+      FormatText(c.format, c.args);
       ADD_FAILURE() << c.format;
     } catch (const platform::EError& e) {
       EXPECT_STREQ(e.what(), c.message);

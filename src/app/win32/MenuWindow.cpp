@@ -3,7 +3,7 @@
 #include "ActivityIndicator.h"
 #include "Bitmaps.h"
 #include "ChildWindows.h"
-#include "DialogTypes.h"
+#include "QM.VCL.Dialogs.h"
 #include "EmbeddedArtwork.h"
 #include "FileRead.h"
 #include "Paths.h"
@@ -259,17 +259,12 @@ void TMenuWindow::SetCaption(const std::string& caption) {
   SetWindowTextW(FWindow, platform::Widen(caption).c_str());
 }
 
-// The system's message box stands in for the suite's dialog until that has its Windows shell.
 void TMenuWindow::ShowModuleNotInstalled(const std::string& path) {
-  const int information = int(TMsgDlgType::mtInformation);
-  MessageBoxW(FWindow, platform::Widen("Módulo não instalado.\r\n" + path).c_str(),
-              platform::Widen(DialogTitles[information]).c_str(), MB_OK | MB_ICONINFORMATION);
+  ShowMessageDialogFmt("Módulo não instalado.\r\n%s", {path}, TMsgDlgType::mtInformation, 0, 0);
 }
 
 void TMenuWindow::ShowMailFailure(const std::string& text) {
-  MessageBoxW(FWindow, platform::Widen(text).c_str(),
-              platform::Widen(DialogTitles[int(TMsgDlgType::mtError)]).c_str(),
-              MB_OK | MB_ICONERROR);
+  ShowMessageDialog(text, TMsgDlgType::mtError, 0, 0, -1, -1, std::string());
 }
 
 // The shell's copy, with its own progress window; the menu is repainted by its modal loop.
