@@ -1,5 +1,6 @@
 #include "MessageForm.h"
 
+#include "ButtonPictures.h"
 #include "DialogText.h"
 #include "WideText.h"
 
@@ -160,10 +161,9 @@ void TMessageForm::CreateChildren(const std::wstring& message) {
   SetWindowLongPtrW(FBand, GWLP_USERDATA, LONG_PTR(FBandBrush));
   for (const TLayoutButton& placed : FLayout.ButtonBounds) {
     const auto bit = std::size_t(placed.Button);
-    const bool isDefault = placed.Button == FLayout.Default;
     HWND button = CreateWindowExW(
         0, L"BUTTON", platform::Widen(ButtonTable[bit].Caption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
         placed.Bounds.Left, placed.Bounds.Top, placed.Bounds.Width, placed.Bounds.Height, FBand,
         reinterpret_cast<HMENU>(INT_PTR(FirstButtonId + int(bit))), instance, nullptr);
     SendMessageW(button, WM_SETFONT, WPARAM(FButtonFont), FALSE);
@@ -289,6 +289,7 @@ LRESULT CALLBACK TMessageForm::BandProcedure(HWND window, UINT message, WPARAM w
     return 1;
   }
   case WM_COMMAND:
+  case WM_DRAWITEM:
     return SendMessageW(GetParent(window), message, wParam, lParam);
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -310,6 +311,15 @@ LRESULT TMessageForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HWND first = Button(FLayout.Default))
         SetFocus(first);
     return 0;
+  case WM_DRAWITEM: {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    const int bit = int(item.CtlID) - FirstButtonId;
+    if (bit < 0 || bit >= DialogButtonCount)
+      return FALSE;
+    DrawPictureButton(item, ButtonTable[std::size_t(bit)].Picture,
+                      TDialogButton(bit) == FLayout.Default);
+    return TRUE;
+  }
   case DM_GETDEFID: // Enter presses the default button
     return MAKELRESULT(FirstButtonId + int(FLayout.Default), DC_HASDEFID);
   case WM_COMMAND: {

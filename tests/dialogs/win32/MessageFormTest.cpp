@@ -24,6 +24,7 @@ void Key(HWND target, WPARAM key, bool ctrl = false, bool shift = false) {
   state[VK_MENU] = 0;
   SetKeyboardState(state);
   PostMessageW(target, WM_KEYDOWN, key, 0);
+  PostMessageW(target, WM_KEYUP, key, LPARAM(0xC0000001)); // a button clicks on the release
 }
 
 std::string ClipboardText() {
@@ -75,6 +76,8 @@ TEST(MessageFormWin32, KeysEndTheDialogWithTheirButtonsResults) {
       {"Esc presses Não", TMsgDlgType::mtConfirmation, 0, VK_ESCAPE, 7},
       {"Esc presses Cancelar: 3", TMsgDlgType::mtWarning,
        ButtonBit(TDialogButton::OK) | ButtonBit(TDialogButton::Cancel), VK_ESCAPE, 3},
+      {"Space presses the focused button", TMsgDlgType::mtWarning,
+       ButtonBit(TDialogButton::Retry) | ButtonBit(TDialogButton::Ignore), VK_SPACE, 4},
   };
   for (const auto& c : cases) {
     auto form = CreateMessageForm("abc", c.type, c.buttons);
