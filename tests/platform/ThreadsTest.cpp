@@ -55,10 +55,11 @@ TEST(WaitForAny, ReturnsTheEndedTaskOrTimesOut) {
 TEST(ThreadPool, RunsUpToItsWorkersAtOnceAndDrainsOnShutdown) {
   std::atomic<int> running = 0, peak = 0, done = 0;
   {
-    TThreadPool pool(4);
+    // Declared before the pool, so they outlive the workers it joins.
     TLock lock;
     TCondition allArrived;
     int arrived = 0;
+    TThreadPool pool(4);
     for (int i = 0; i < 12; ++i)
       pool.Queue([&, first = i < 4] {
         const int now = ++running;
