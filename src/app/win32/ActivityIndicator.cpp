@@ -1,5 +1,7 @@
 #include "ActivityIndicator.h"
 
+#include "WindowClass.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -70,23 +72,13 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   case WM_PAINT:
     Paint(window);
     return 0;
-  case WM_SETCURSOR:
-    SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
-    return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 } // namespace
 
 HWND Create(HWND parent, int left, int top, int frameMilliseconds) {
-  static const ATOM registered = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = ClassName;
-    return RegisterClassW(&windowClass);
-  }();
-  (void)registered;
+  RegisterWindowClass({.Name = ClassName, .Procedure = Procedure, .Cursor = IDC_APPSTARTING});
   auto* state = new TState;
   state->FrameMilliseconds = frameMilliseconds;
   // The panel's own colour, read from the brush it paints with.

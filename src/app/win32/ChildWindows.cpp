@@ -1,6 +1,7 @@
 #include "ChildWindows.h"
 
 #include "WideText.h"
+#include "WindowClass.h"
 
 namespace child_windows {
 
@@ -8,15 +9,6 @@ namespace {
 constexpr wchar_t ZoneClass[] = L"NorvaneClickZone";
 constexpr wchar_t LogoClass[] = L"NorvaneLogo";
 constexpr wchar_t PanelClass[] = L"NorvaneWaitPanel";
-
-void Register(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr) {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = name;
-  windowClass.hbrBackground = background;
-  RegisterClassW(&windowClass);
-}
 
 // Shows the part of the parent's background that lies beneath it.
 void PaintWhatLiesBeneath(HWND zone) {
@@ -28,11 +20,7 @@ void PaintWhatLiesBeneath(HWND zone) {
     MapWindowPoints(zone, parent, &origin, 1);
     RECT client;
     GetClientRect(zone, &client);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, background);
-    BitBlt(dc, 0, 0, client.right, client.bottom, source, origin.x, origin.y, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    DrawBitmap(dc, background, client.right, client.bottom, origin.x, origin.y);
   }
   EndPaint(zone, &paint);
 }
@@ -45,9 +33,6 @@ LRESULT CALLBACK ZoneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
   case WM_PAINT:
     PaintWhatLiesBeneath(window);
     return 0;
-  case WM_SETCURSOR:
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    return TRUE;
   case WM_LBUTTONDOWN:
     SetCapture(window);
     return 0;
@@ -83,19 +68,12 @@ LRESULT CALLBACK LogoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
   case WM_PAINT: {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, Picture(window));
     BITMAP info{};
     GetObjectW(Picture(window), sizeof info, &info);
-    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    DrawBitmap(dc, Picture(window), info.bmWidth, info.bmHeight);
     EndPaint(window, &paint);
     return 0;
   }
-  case WM_SETCURSOR:
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    return TRUE;
   case WM_NCDESTROY:
     DeleteObject(Picture(window));
     break;
@@ -120,25 +98,20 @@ LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     EndPaint(window, &paint);
     return 0;
   }
-  case WM_SETCURSOR:
-    SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
-    return TRUE;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 } // namespace
 
 HWND CreateClickZone(HWND parent, const TMenuRect& bounds, int id) {
-  static const bool registered = (Register(ZoneClass, ZoneProcedure), true);
-  (void)registered;
+  RegisterWindowClass({.Name = ZoneClass, .Procedure = ZoneProcedure, .Cursor = IDC_HAND});
   return CreateWindowExW(0, ZoneClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.Left, bounds.Top,
                          bounds.Width, bounds.Height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND CreateLogo(HWND parent, int left, int top, HBITMAP bitmap) {
-  static const bool registered = (Register(LogoClass, LogoProcedure), true);
-  (void)registered;
+  RegisterWindowClass({.Name = LogoClass, .Procedure = LogoProcedure, .Cursor = IDC_HAND});
   HWND logo = CreateWindowExW(0, LogoClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, 1, 1, parent,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(logo, GWLP_USERDATA, LONG_PTR(bitmap));
@@ -154,11 +127,9 @@ void SetLogoPicture(HWND logo, HBITMAP bitmap) {
 }
 
 HWND CreateWaitPanel(HWND parent, HFONT font) {
-  static const bool registered =
-      (Register(PanelClass, PanelProcedure,
-                CreateSolidBrush(RGB(WaitPanelRed, WaitPanelGreen, WaitPanelBlue))),
-       true);
-  (void)registered;
+  static const HBRUSH panelColour = CreateSolidBrush(RGB(WaitPanelRed, WaitPanelGreen, WaitPanelBlue));
+  RegisterWindowClass({.Name = PanelClass, .Procedure = PanelProcedure, .Background = panelColour,
+                       .Cursor = IDC_APPSTARTING});
   const TMenuRect& r = WaitPanelBounds;
   HWND panel = CreateWindowExW(0, PanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, r.Left,
                                r.Top, r.Width, r.Height, parent, nullptr, GetModuleHandleW(nullptr),

@@ -9,6 +9,8 @@
 #include "Paths.h"
 #include "WideText.h"
 
+#include "WindowClass.h"
+
 #include <shellapi.h>
 
 namespace {
@@ -67,13 +69,7 @@ std::wstring TMenuWindow::ClassNameFor(const std::string& installationKey) {
 TMenuWindow::TMenuWindow(TLauncherEnvironment environment, const std::string& installationKey)
     : FController(*this, std::move(environment)), FClassName(ClassNameFor(installationKey)) {
   FIcon = IconFromImage(Decoded(IconPng, true));
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = Procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = FIcon;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = FClassName.c_str();
-  RegisterClassW(&windowClass);
+  RegisterWindowClass({.Name = FClassName.c_str(), .Procedure = Procedure, .Icon = FIcon});
   // A fixed dialog border: title bar, system menu and close button, no sizing.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame{0, 0, MenuClientWidth, MenuClientHeight};
@@ -311,11 +307,7 @@ LRESULT TMenuWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_PAINT: {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(FWindow, &paint);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, FBackground);
-    BitBlt(dc, 0, 0, MenuClientWidth, MenuClientHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    DrawBitmap(dc, FBackground, MenuClientWidth, MenuClientHeight);
     EndPaint(FWindow, &paint);
     return 0;
   }

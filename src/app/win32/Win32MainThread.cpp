@@ -2,6 +2,8 @@
 
 #include "Event.h"
 
+#include "WindowClass.h"
+
 #include <stdexcept>
 
 namespace {
@@ -29,14 +31,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 TWin32MainThread::TWin32MainThread() {
-  static const ATOM registered = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = ClassName;
-    return RegisterClassW(&windowClass);
-  }();
-  (void)registered;
+  RegisterWindowClass({.Name = ClassName, .Procedure = Procedure});
   FWindow = CreateWindowExW(0, ClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
 }

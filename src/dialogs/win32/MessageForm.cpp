@@ -2,7 +2,9 @@
 
 #include "ButtonPictures.h"
 #include "DialogText.h"
+#include "TransparentMemo.h"
 #include "WideText.h"
+#include "WindowClass.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -33,20 +35,6 @@ HFONT Font(const wchar_t* face, int points, HDC dc) {
                      CLEARTYPE_QUALITY, DEFAULT_PITCH, face);
 }
 
-void RegisterClasses() {
-  static const bool registered = [] {
-    WNDCLASSW form{};
-    form.style = CS_DROPSHADOW;
-    form.lpfnWndProc = DefWindowProcW; // replaced per window below
-    form.hInstance = GetModuleHandleW(nullptr);
-    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    form.lpszClassName = FormClass;
-    RegisterClassW(&form);
-    return true;
-  }();
-  (void)registered;
-}
-
 RECT Offset(const TRectI& r) {
   return {r.Left + Border, r.Top + Border, r.Left + Border + r.Width, r.Top + Border + r.Height};
 }
@@ -55,7 +43,8 @@ RECT Offset(const TRectI& r) {
 TMessageForm::TMessageForm(const std::string& Msg, TMsgDlgType DlgType, TDialogButtons Buttons,
                            TDialogButton DefaultButton)
     : FDlgType(DlgType), FMessageText(WithCrLfBreaks(Msg)) {
-  RegisterClasses();
+  RegisterWindowClass({.Name = FormClass, .Procedure = DefWindowProcW, // replaced per window
+                       .Style = CS_DROPSHADOW});
   FOwner = GetActiveWindow(); // the dialog is owned by the window that is active now
   FTitle = DlgType == TMsgDlgType::mtCustom ? std::string("Norvane - Marund")
                                             : std::string(DialogTitles[std::size_t(DlgType)]);
@@ -139,21 +128,12 @@ void TMessageForm::CreateChildren(const std::wstring& message) {
     SendMessageW(icon, STM_SETICON, WPARAM(LoadIconW(nullptr, IconId(FDlgType))), 0);
   }
   const RECT m = Offset(FLayout.Memo);
-  FMemo = CreateWindowExW(0, L"EDIT", message.c_str(),
-                          WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY |
-                              (FLayout.MemoScrollBar ? WS_VSCROLL : 0),
-                          m.left, m.top, m.right - m.left, m.bottom - m.top, FWindow, nullptr,
-                          instance, nullptr);
+  FMemo = TTransparentMemo::Create(
+      FWindow, m, WS_CHILD | WS_VISIBLE | ES_READONLY | (FLayout.MemoScrollBar ? WS_VSCROLL : 0),
+      message.c_str());
   SendMessageW(FMemo, WM_SETFONT, WPARAM(FFont), FALSE);
 
-  static const bool bandRegistered = [] {
-    WNDCLASSW band{};
-    band.lpfnWndProc = BandProcedure;
-    band.hInstance = GetModuleHandleW(nullptr);
-    band.lpszClassName = BandClass;
-    return RegisterClassW(&band) != 0;
-  }();
-  (void)bandRegistered;
+  RegisterWindowClass({.Name = BandClass, .Procedure = BandProcedure});
   const RECT b = Offset(FLayout.Band);
   FBand = CreateWindowExW(0, BandClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left,
                           b.top, b.right - b.left, b.bottom - b.top, FWindow, nullptr, instance,
@@ -302,6 +282,8 @@ LRESULT TMessageForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_PAINT:
     Paint();
     return 0;
+  case WM_CTLCOLOREDIT: // an editable memo shows the dialog through it
+    return SendMessageW(HWND(lParam), message, wParam, lParam);
   case WM_CTLCOLORSTATIC: // the read-only memo and the icon: the dialog's colour
     SetBkColor(HDC(wParam), FormColour);
     SetTextColor(HDC(wParam), RGB(0, 0, 0));
