@@ -27,12 +27,9 @@ echo settings > "$central/central.ini"
 echo "census report" > "$central/Relatorio/Censo.rav"
 chmod -R a+rX "$work"
 
-"$build/server/norvane-fileserver" --root "$central" --listen 127.0.0.1:0 \
-  --accel-redirect /norvane-files/ --max-per-address 0 > "$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do grep -q Serving "$work/server.log" && break; sleep 0.05; done
-backend=$(sed -n 's/^Serving .* on http:\/\/\(.*\)$/\1/p' "$work/server.log")
-[ -n "$backend" ] || fail "norvane-fileserver did not start"
+start_fileserver "$build/server/norvane-fileserver" "$work/server.log" "$central" \
+  --accel-redirect /norvane-files/ --max-per-address 0 || fail "no file server"
+backend=${server_url#http://}
 
 front=$(free_port)
 sed -e "s|@LISTEN@|127.0.0.1:$front|" -e "s|@BACKEND@|$backend|" -e "s|@ROOT@|$central|" \

@@ -16,17 +16,16 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$(realpath "$0")")/../support/ports.sh"
 
 mkdir -p "$work/central/Relatorio" "$work/install/Relatorio"
 echo program > "$work/central/Treasury.exe"
 echo settings > "$work/central/central.ini"
 echo report > "$work/central/Relatorio/Censo.rav"
 
-"$build/server/norvane-fileserver" --root "$work/central" --listen 127.0.0.1:0 > "$work/server.out" &
-server_pid=$!
-for _ in $(seq 100); do grep -q Serving "$work/server.out" 2>/dev/null && break; sleep 0.05; done
-base=$(sed -n 's/^Serving .* on \(http:[^ ]*\)$/\1/p' "$work/server.out")
-[ -n "$base" ] || fail "the file server did not start"
+start_fileserver "$build/server/norvane-fileserver" "$work/server.out" "$work/central" ||
+  fail "no file server"
+base=$server_url
 printf '[Servidor]\nurl=%s\n' "$base" > "$work/install/Norvane.ini"
 export no_proxy=127.0.0.1
 

@@ -62,12 +62,9 @@ printf '[Servidor]\r\nLocal Exe=%s\\\r\n' "$(windows "$central")" > "$work/from 
 check_install "$work/from folder" "folder"
 
 # From the reference file server.
-port=$(free_port)
-"$fileserver" --root "$central" --listen "127.0.0.1:$port" > "$work/server.out" 2>&1 &
-server_pid=$!
-wait_port "$port"
+start_fileserver "$fileserver" "$work/server.out" "$central" || fail "no file server"
 mkdir -p "$work/from server"
-printf '[Servidor]\r\nurl=http://127.0.0.1:%s\r\n' "$port" > "$work/from server/Norvane.ini"
+printf '[Servidor]\r\nurl=%s\r\n' "$server_url" > "$work/from server/Norvane.ini"
 check_install "$work/from server" "server"
 
 # Nobody answers: the listing fails, nothing is written, status 2 with the transport's reason.
