@@ -13,6 +13,6 @@ namespace platform {
 // path below the root with '\' between folders, and the file's last-write instant. Raises "The
 // specified path was not found" when `root` is not a readable folder.
 void ScanFiles(std::string_view root,
-               const std::function<void(const std::string& relative, const TInstant& written)>& found);
+               const std::function<void(std::string_view relative, const TInstant& written)>& found);
 
 } // namespace platform

@@ -7,6 +7,9 @@ namespace platform {
 // Linguistic upper-casing for the user's locale (taken from the environment), UTF-8 in and out.
 std::string AnsiUpperCase(std::string_view text);
 
+// Appends the upper-cased text to `out`; what a list of thousands of names uses.
+void AppendAnsiUpperCase(std::string& out, std::string_view text);
+
 // The same for an explicit ICU locale name such as "tr_TR"; for tests and tools.
 std::string AnsiUpperCase(std::string_view text, const char* locale);
 

@@ -1,24 +1,8 @@
 #pragma once
 #include "DateTime.h"
-#include "Norvane.JSon.DTO.FileList.h"
+#include "RemoteList.h"
 
 #include <string>
-#include <unordered_map>
-
-// The central files by upper-cased relative name; each record keeps the source's spelling.
-class TRemoteList {
-public:
-  // Raises "Duplicates not allowed" for a second name equal after upper-casing.
-  void Add(const std::string& AFileName, platform::TDateTime AAge);
-  void Add(TFileInfoDTO&& AFile);
-  void Reserve(std::size_t ACount) { FFiles.reserve(ACount); }
-  const TFileInfoDTO* Find(const std::string& AKey) const;
-  void Clear() { FFiles.clear(); }
-  std::size_t Count() const { return FFiles.size(); }
-
-private:
-  std::unordered_map<std::string, TFileInfoDTO> FFiles;
-};
 
 // One out-of-date file: the local record's spelling, the central spelling and the central age.
 struct TFetch {

@@ -60,13 +60,13 @@ void TFilesUpdater::CompareLists() {
   std::set<std::string> scheduled; // the shared table names two files twice: fetch each once
   for (const TFileInfoDTO& local : FLocalList) {
     const std::string key = platform::AnsiUpperCase(local.FileName());
-    const TFileInfoDTO* central = FRemoteList.Find(key);
+    const std::optional<TRemoteFile> central = FRemoteList.Find(key);
     // The age AddLocalFile read says the file is there unless it is MissingAge, which a
     // central age can be too.
     const bool missing = local.Age() == platform::MissingAge &&
                          !platform::FileExists(platform::JoinPath(FLocalPath, local.FileName()));
     if (central && (missing || local.Age() != central->Age()) && scheduled.insert(key).second)
-      AddTask({local.FileName(), central->FileName(), central->Age()});
+      AddTask({local.FileName(), std::string(central->FileName()), central->Age()});
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "FileSource.h"
+#include "Norvane.JSon.DTO.FileList.h"
 #include "Lock.h"
 #include "MainThread.h"
 #include "QM.Tasks.Helper.h"

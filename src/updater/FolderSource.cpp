@@ -9,7 +9,7 @@
 void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
   const std::string root = platform::IncludeTrailingBackslash(FRemotePath);
-  platform::ScanFiles(root, [&](const std::string& relative, const platform::TInstant& written) {
+  platform::ScanFiles(root, [&](std::string_view relative, const platform::TInstant& written) {
     ARemoteList.Add(relative, platform::LocalAgeFromInstant(written));
   });
 }

@@ -12,12 +12,12 @@ void TServerSource::FillRemoteListFromServer(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
   TRESTClientFileList listing(FURL);
   listing.Execute("\\", "*.*", true); // an error record leaves the listing empty
-  // Each record moves into the map and is freed as it goes: the listing is never held twice.
+  // Each record is freed once listed: the listing is never held twice.
   TFileInfoDTOArray files = listing.ReleaseFiles();
   ARemoteList.Reserve(files.size());
   for (auto& file : files)
     if (file) {
-      ARemoteList.Add(std::move(*file));
+      ARemoteList.Add(file->FileName(), file->Age());
       file.reset();
     }
 }

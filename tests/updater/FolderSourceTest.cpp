@@ -39,8 +39,8 @@ TEST(FolderSource, ListsTheWholeTreeWithRelativeNames) {
                     {"A\\B\\C\\FUNDO.RAV", "a\\b\\c\\Fundo.rav", 4},
                     {"RELATÓRIO\\AÇÃO.RAV", "Relatório\\ação.rav", 5}};
     for (const auto& e : expected) {
-      const TFileInfoDTO* found = list.Find(e.key);
-      ASSERT_NE(found, nullptr) << e.key;
+      const auto found = list.Find(e.key);
+      ASSERT_TRUE(found) << e.key;
       EXPECT_EQ(found->FileName(), e.name);
       EXPECT_EQ(found->Age(), Age(e.day));
     }
@@ -81,8 +81,8 @@ TEST(FolderSource, NamesThatUpperCaseAlikeOnlyByFullMappingOrBadBytesStayApart) 
   TRemoteList list;
   TFolderSource(local.Folder(), central.Folder()).FillRemoteListFromFolder(list);
   EXPECT_EQ(list.Count(), 4u);
-  ASSERT_NE(list.Find("MAßE.RAV"), nullptr);
-  ASSERT_NE(list.Find("CAF\xe9.RAV"), nullptr);
+  ASSERT_TRUE(list.Find("MAßE.RAV"));
+  ASSERT_TRUE(list.Find("CAF\xe9.RAV"));
   EXPECT_EQ(list.Find("CAF\xe9.RAV")->FileName(), "caf\xe9.rav");
 }
 

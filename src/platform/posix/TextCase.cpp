@@ -71,6 +71,19 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
 
 std::string AnsiUpperCase(std::string_view text) { return UpperCase(text, UserLocale()); }
 
+void AppendAnsiUpperCase(std::string& out, std::string_view text) {
+  static const bool plainAscii = !HasSpecialAsciiCasing(UserLocale());
+  if (!plainAscii || !IsAscii(text)) {
+    out += AnsiUpperCase(text);
+    return;
+  }
+  const std::size_t start = out.size();
+  out += text;
+  for (std::size_t i = start; i < out.size(); ++i)
+    if (out[i] >= 'a' && out[i] <= 'z')
+      out[i] = static_cast<char>(out[i] - 'a' + 'A');
+}
+
 std::string AnsiUpperCase(std::string_view text, const char* locale) {
   return UpperCase(text, icu::Locale(locale));
 }

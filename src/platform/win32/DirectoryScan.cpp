@@ -28,7 +28,7 @@ bool IdentityOf(const std::wstring& folder, FolderId& id) {
 
 class Scanner {
 public:
-  explicit Scanner(const std::function<void(const std::string&, const TInstant&)>& found)
+  explicit Scanner(const std::function<void(std::string_view, const TInstant&)>& found)
       : FFound(found) {}
 
   void Walk(const std::wstring& folder, const std::string& prefix) {
@@ -80,13 +80,13 @@ private:
     return false;
   }
 
-  const std::function<void(const std::string&, const TInstant&)>& FFound;
+  const std::function<void(std::string_view, const TInstant&)>& FFound;
   std::vector<Ancestor> FAncestors;
 };
 } // namespace
 
 void ScanFiles(std::string_view root,
-               const std::function<void(const std::string& relative, const TInstant& written)>& found) {
+               const std::function<void(std::string_view relative, const TInstant& written)>& found) {
   std::wstring folder = WidePath(root);
   while (folder.size() > 3 && folder.back() == L'\\')
     folder.pop_back();

@@ -38,6 +38,8 @@ std::string AnsiUpperCase(std::string_view text) {
   return UpperCase(text, LOCALE_NAME_USER_DEFAULT);
 }
 
+void AppendAnsiUpperCase(std::string& out, std::string_view text) { out += AnsiUpperCase(text); }
+
 // "tr_TR" is ICU's spelling; Windows names the same locale "tr-TR".
 std::string AnsiUpperCase(std::string_view text, const char* locale) {
   std::string name = locale;

@@ -1,0 +1,83 @@
+#include "RemoteList.h"
+
+#include "Errors.h"
+#include "TextCase.h"
+
+#include <functional>
+#include <limits>
+#include <new>
+
+namespace {
+// An average relative name with its key, to size the buffer ahead.
+constexpr std::size_t TypicalNameBytes = 2 * 40;
+} // namespace
+
+void TRemoteList::Reserve(std::size_t ACount) {
+  FEntries.reserve(ACount);
+  FText.reserve(ACount * TypicalNameBytes);
+  while (FSlots.size() < 2 * ACount)
+    Grow();
+}
+
+void TRemoteList::Clear() {
+  FEntries.clear();
+  FText.clear();
+  FSlots.clear();
+}
+
+void TRemoteList::Add(std::string_view AFileName, platform::TDateTime AAge) {
+  if (FText.size() + 2 * AFileName.size() + 16 > std::numeric_limits<std::uint32_t>::max())
+    throw std::bad_alloc(); // offsets are 32 bits; no listing the launcher reads comes near
+  if (2 * (FEntries.size() + 1) > FSlots.size())
+    Grow();
+  TEntry entry{0, std::uint32_t(FText.size()), std::uint32_t(AFileName.size()), 0, 0, AAge};
+  FText += AFileName;
+  entry.KeyOffset = std::uint32_t(FText.size());
+  platform::AppendAnsiUpperCase(FText, AFileName);
+  entry.KeyLength = std::uint32_t(FText.size() - entry.KeyOffset);
+  const std::string_view key = Key(entry);
+  entry.Hash = std::hash<std::string_view>{}(key);
+  std::uint32_t& slot = SlotFor(key, entry.Hash);
+  if (slot != 0) {
+    FText.resize(entry.NameOffset);
+    throw platform::EError(platform::SDuplicatesNotAllowed);
+  }
+  FEntries.push_back(entry);
+  slot = std::uint32_t(FEntries.size());
+}
+
+std::optional<TRemoteFile> TRemoteList::Find(std::string_view AKey) const {
+  if (FSlots.empty())
+    return std::nullopt;
+  const std::uint32_t slot =
+      const_cast<TRemoteList*>(this)->SlotFor(AKey, std::hash<std::string_view>{}(AKey));
+  if (slot == 0)
+    return std::nullopt;
+  const TEntry& entry = FEntries[slot - 1];
+  return TRemoteFile(std::string_view(FText).substr(entry.NameOffset, entry.NameLength),
+                     entry.Age);
+}
+
+std::uint32_t& TRemoteList::SlotFor(std::string_view AKey, std::size_t AHash) {
+  const std::size_t mask = FSlots.size() - 1;
+  for (std::size_t i = AHash & mask;; i = (i + 1) & mask) {
+    std::uint32_t& slot = FSlots[i];
+    if (slot == 0)
+      return slot;
+    const TEntry& entry = FEntries[slot - 1];
+    if (entry.Hash == AHash && Key(entry) == AKey)
+      return slot;
+  }
+}
+
+void TRemoteList::Grow() {
+  std::vector<std::uint32_t> slots(FSlots.empty() ? 64 : 2 * FSlots.size(), 0);
+  const std::size_t mask = slots.size() - 1;
+  for (std::uint32_t n = 1; n <= FEntries.size(); ++n) {
+    std::size_t i = FEntries[n - 1].Hash & mask;
+    while (slots[i] != 0)
+      i = (i + 1) & mask;
+    slots[i] = n;
+  }
+  FSlots = std::move(slots);
+}
