@@ -6,20 +6,28 @@ needed_names() {
     tr -d '"') | sed 's/\\\\/\//g' | sort -u
 }
 
-# make_central DIR: 10,000 small files (1-4 KB) in 100 folders, plus the needed files of 1 MiB.
+# make_central DIR [FOLDERS]: FOLDERS (100) folders of 100 small files (1-4 KB) each, plus the
+# needed files of 1 MiB.
 make_central() {
-  local central=$1 d f name
-  for d in $(seq -w 0 99); do
-    mkdir -p "$central/pasta$d"
-    for f in $(seq -w 0 99); do
-      head -c $((1024 + (10#$d * 100 + 10#$f) * 37 % 3072)) /dev/zero > "$central/pasta$d/arquivo$f.dat"
-    done
-  done
+  local central=$1 folders=${2:-100}
+  python3 - "$central" "$folders" <<'PY'
+import os, sys
+central, folders = sys.argv[1], int(sys.argv[2])
+for d in range(folders):
+    folder = os.path.join(central, "pasta%02d" % d)
+    os.makedirs(folder, exist_ok=True)
+    for f in range(100):
+        with open(os.path.join(folder, "arquivo%02d.dat" % f), "wb") as out:
+            out.write(b"\0" * (1024 + (d * 100 + f) * 37 % 3072))
+PY
   for name in $(needed_names); do
     mkdir -p "$central/$(dirname "$name")"
     head -c 1048576 /dev/urandom > "$central/$name"
   done
 }
 
-# ratio JSON: the first command's mean over the second's, from hyperfine's export.
-ratio() { jq -r '.results[0].mean / .results[1].mean * 1000 | round / 1000' "$1"; }
+# ratio JSON [A B]: command A's mean over command B's (first over second), from hyperfine's export.
+ratio() {
+  jq -r --argjson a "${2:-0}" --argjson b "${3:-1}" \
+    '.results[$a].mean / .results[$b].mean * 1000 | round / 1000' "$1"
+}

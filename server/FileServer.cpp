@@ -3,6 +3,7 @@
 #include <utility> // before asio: its awaitable.hpp uses std::exchange without it
 
 #include "Listing.h"
+#include "Compression.h"
 #include "ListingCache.h"
 #include "Log.h"
 #include "SafePath.h"
@@ -185,7 +186,11 @@ private:
   TListingCache::TShared Listing(const std::string& folder, const std::string& mask,
                                  bool recursive) {
     const std::string key = folder + '\0' + mask + '\0' + (recursive ? "1" : "0");
-    return FCache.Get(key, [&] { return BuildListing(FRoot, folder, mask, recursive, FStopping); });
+    return FCache.Get(key, [&] {
+      TListing listing = BuildListing(FRoot, folder, mask, recursive, FStopping);
+      listing.GzipBody = Gzip(listing.Body);
+      return listing;
+    });
   }
 
   asio::awaitable<void> Listen() {
@@ -299,15 +304,21 @@ private:
         Listing(target.Param("folder"), target.Param("mask"), target.Query.count("recursive") > 0);
     http::response<http::buffer_body> response{http::status(listing->Status), request.version()};
     response.set(http::field::content_type, "application/json; charset=utf-8");
+    response.set(http::field::vary, "Accept-Encoding");
+    const auto accepted = request[http::field::accept_encoding];
+    const bool gzip = AcceptsGzip(std::string_view(accepted.data(), accepted.size()));
+    if (gzip)
+      response.set(http::field::content_encoding, "gzip");
+    const std::string& body = gzip ? listing->GzipBody : listing->Body;
     response.keep_alive(request.keep_alive());
-    response.content_length(listing->Body.size());
-    response.body().data = const_cast<char*>(listing->Body.data());
-    response.body().size = listing->Body.size();
+    response.content_length(body.size());
+    response.body().data = const_cast<char*>(body.data());
+    response.body().size = body.size();
     response.body().more = false;
     stream.expires_after(FOptions.WriteStall);
     error_code ec;
     co_await http::async_write(stream, response, asio::redirect_error(Await, ec));
-    co_return TOutcome{listing->Status, ec ? 0 : listing->Body.size(), bool(ec)};
+    co_return TOutcome{listing->Status, ec ? 0 : body.size(), bool(ec)};
   }
 
   template <class Request>

@@ -11,6 +11,7 @@
 struct TListing {
   int Status = 200;
   std::string Body; // the listing, or the error record for Status 400/404
+  std::string GzipBody; // the same, compressed once for every client that takes gzip
   std::size_t Files = 0;
 };
 

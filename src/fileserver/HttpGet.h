@@ -32,10 +32,22 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// Gzip: the answer may come compressed (a listing shrinks tenfold); the sink gets it
+// decompressed. Identity for files, whose length the download checks against the header.
+enum class TAcceptEncoding { Identity, Gzip };
+
+struct THttpOptions {
+  TAcceptEncoding Encoding = TAcceptEncoding::Identity;
+  // The connection stays open for the thread's next request (libcurl; WinHTTP keeps its
+  // connections for the process): for the downloads of a run, on workers that end with it.
+  bool KeepConnection = false;
+};
+
 // Raises EHttpTransportError with the transport's own message when no complete answer came,
 // unless the sink itself stopped it.
 THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
-                      const TBodySink& sink, const THttpTimeouts& timeouts = {});
+                      const TBodySink& sink, const THttpTimeouts& timeouts = {},
+                      const THttpOptions& options = {});
 
 // The URL as the HTTP layer takes it: blanks trimmed, "http://" in front when it names no scheme.
 std::string WithScheme(std::string_view url);

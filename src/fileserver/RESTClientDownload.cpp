@@ -27,7 +27,7 @@ bool TRESTClientDownload::DownloadTo(const std::string& ARemoteFileName,
                     writeError = platform::LastSystemError();
                   return writeError == 0;
                 },
-                Timeouts);
+                Timeouts, {TAcceptEncoding::Identity, true}); // the run's workers keep theirs
     if (response.Status >= 300)
       AReason = response.StatusLine; // the answer's own words, whatever its body
     else if (writeError)

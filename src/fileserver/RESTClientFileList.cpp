@@ -70,7 +70,7 @@ bool TRESTClientFileList::Execute(const std::string& AFolder, const std::string&
             body.append(chunk);
           return !tooLarge;
         },
-        Timeouts);
+        Timeouts, {TAcceptEncoding::Gzip, false});
   } catch (const EHttpTransportError& e) {
     throw platform::EError(std::string("REST request failed: ") + e.what());
   }

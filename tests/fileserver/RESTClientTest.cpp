@@ -1,6 +1,7 @@
 #include "Norvane.RESTClient.FileList.h"
 
 #include "ErrorOf.h"
+#include "GzipText.h"
 #include "Errors.h"
 #include "Iso8601.h"
 #include "TempDir.h"
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <set>
 #include <sys/resource.h>
 #include <thread>
 
@@ -201,6 +203,12 @@ TEST(RESTClientFileList, RefusesAListingTooLargeToReadBeforeReadingItWhole) {
   server.Server.Get("/many/folderlist", [&](const httplib::Request&, httplib::Response& res) {
     res.set_content(elements, Json);
   });
+  // A few kilobytes on the wire that would unpack to more than the limit.
+  const std::string bomb = GzipText(std::string((64 << 20) + 1, ' '));
+  server.Server.Get("/gzipped/folderlist", [&](const httplib::Request&, httplib::Response& res) {
+    res.set_header("Content-Encoding", "gzip");
+    res.set_content(bomb, Json);
+  });
   server.Start();
   const struct {
     const char *Path, *Error;
@@ -208,6 +216,7 @@ TEST(RESTClientFileList, RefusesAListingTooLargeToReadBeforeReadingItWhole) {
       {"/sized", "The file list is too large: more than 64 MiB"},
       {"/streamed", "The file list is too large: more than 64 MiB"},
       {"/many", "The file list is too large: more than 1000000 files"},
+      {"/gzipped", "The file list is too large: more than 64 MiB"},
   };
   for (const auto& c : cases) {
     TRESTClientFileList client(server.Base() + c.Path);
@@ -216,13 +225,37 @@ TEST(RESTClientFileList, RefusesAListingTooLargeToReadBeforeReadingItWhole) {
   }
 }
 
+TEST(RESTClientFileList, AsksForTheListingGzippedAndReadsItSo) {
+  TestHttpServer server;
+  std::string acceptEncoding;
+  server.Server.Get("/folderlist", [&](const httplib::Request& req, httplib::Response& res) {
+    acceptEncoding = req.get_header_value("Accept-Encoding");
+    res.set_header("Content-Encoding", "gzip");
+    res.set_content(GzipText(R"([{"FileName":"Treasury.exe","Age":"2026-12-01T10:00:00.000Z"},)"
+                             R"({"FileName":"Relatorio\\Censo.rav","Age":"2026-12-01T10:00:00.000Z"}])"),
+                    Json);
+  });
+  server.Start();
+  TRESTClientFileList client(server.Base());
+  ASSERT_TRUE(client.Execute("\\", "*.*", true));
+  EXPECT_NE(acceptEncoding.find("gzip"), std::string::npos) << acceptEncoding;
+  ASSERT_EQ(client.Count(), 2);
+  EXPECT_EQ(client.Items(1)->FileName(), "Relatorio\\Censo.rav");
+}
+
 namespace {
 struct Downloads : ::testing::Test {
   TestHttpServer Server;
   TempDir Local;
   std::atomic<bool> SlowStarted{false};
+  std::mutex Lock;
+  std::set<int> ClientPorts; // one per connection the downloads came on
   void SetUp() override {
     Server.Server.Get(R"(/+download)", [this](const httplib::Request& req, httplib::Response& res) {
+      {
+        std::lock_guard guard(Lock);
+        ClientPorts.insert(req.remote_port);
+      }
       const std::string name = req.get_param_value("file");
       if (name == "empty.dll")
         res.set_content("", "application/octet-stream");
@@ -298,6 +331,13 @@ TEST_F(Downloads, ABaseEndingInSlashAsksForDoubleSlash) {
   const auto target = Local / "a.dll";
   EXPECT_TRUE(TRESTClientDownload(Server.Base() + "/").Download("a.dll", target.string()));
   EXPECT_EQ(ReadAll(target), "bytes of a.dll");
+}
+
+TEST_F(Downloads, OneThreadsDownloadsShareOneConnection) {
+  for (const char* name : {"a.dll", "b.dll", "missing.dll", "c.dll", "empty.dll"})
+    TRESTClientDownload(Server.Base()).Download(name, (Local / name).string());
+  EXPECT_EQ(ReadAll(Local / "c.dll"), "bytes of c.dll");
+  EXPECT_EQ(ClientPorts.size(), 1u);
 }
 
 TEST_F(Downloads, AMissingFolderRaisesAndABlankBaseFails) {

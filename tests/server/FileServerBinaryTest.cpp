@@ -1,6 +1,7 @@
 // The real norvane-fileserver on loopback, tried as an attacker and as a busy morning would.
 #include "Norvane.RESTClient.FileList.h"
 
+#include "GzipText.h"
 #include "Installation.h"
 #include "TestHttpServer.h"
 
@@ -365,4 +366,44 @@ TEST(FileServerBinary, TheCommandLineIsChecked) {
             std::optional<std::string>("ini"));
   kill(whole.Pid(), SIGTERM);
   EXPECT_EQ(whole.WaitExit(std::chrono::seconds(3)), 0);
+}
+
+TEST(FileServerBinary, GivesTheListingGzippedToClientsThatTakeIt) {
+  TempDir root;
+  for (int i = 0; i < 200; ++i)
+    root.Write("Relatorio/Ficha" + std::to_string(i) + ".rav", "x");
+  ServerProcess server({"--root", root.Path().string()});
+  ASSERT_TRUE(server.WaitReady()) << server.Log();
+  httplib::Client client(server.Base());
+  client.set_decompress(false); // the bytes as they travel
+  const char* listing = "/folderlist?folder=%5C&mask=*.*&recursive=";
+  const auto plain = client.Get(listing);
+  ASSERT_TRUE(plain);
+  ASSERT_EQ(plain->status, 200);
+  const struct {
+    const char* AcceptEncoding;
+    bool Gzip;
+  } cases[] = {
+      {"gzip", true},          {"gzip, deflate, br, zstd", true}, {"GZIP;q=0.5", true},
+      {"x-gzip", true},        {"*", true},                       {"", false},
+      {"identity", false},     {"deflate", false},                {"gzip;q=0", false},
+      {"*, gzip;q=0.0", false}, {"br;q=1, gzip ; q=0.000", false},
+  };
+  for (const auto& c : cases) {
+    const auto answer = client.Get(listing, {{"Accept-Encoding", c.AcceptEncoding}});
+    ASSERT_TRUE(answer) << c.AcceptEncoding;
+    EXPECT_EQ(answer->get_header_value("Vary"), "Accept-Encoding");
+    EXPECT_EQ(answer->get_header_value("Content-Encoding"), c.Gzip ? "gzip" : "")
+        << c.AcceptEncoding;
+    const std::optional<std::string> text =
+        c.Gzip ? GunzipText(answer->body) : std::optional<std::string>(answer->body);
+    EXPECT_TRUE(text && *text == plain->body) << c.AcceptEncoding; // not the whole listing
+    if (c.Gzip) {
+      EXPECT_LT(answer->body.size() * 4, plain->body.size());
+    }
+  }
+  // What the launcher reads is the same listing either way.
+  TRESTClientFileList launcher(server.Base());
+  ASSERT_TRUE(launcher.Execute("\\", "*.*", true));
+  EXPECT_EQ(launcher.Count(), 200);
 }

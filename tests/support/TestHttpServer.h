@@ -17,6 +17,9 @@ public:
 
   // Call after registering the handlers.
   void Start() {
+    // A client keeps its connection for its next download; the server's end waits that long
+    // for it to close.
+    Server.set_keep_alive_timeout(1);
     FPort = Server.bind_to_any_port("127.0.0.1");
     FThread = std::thread([this] { Server.listen_after_bind(); });
     while (!Server.is_running())

@@ -60,25 +60,39 @@ std::string VersionPrefix(long version) {
   default: return "";
   }
 }
+
+// The thread's handle, its options cleared: it keeps its connections open for the thread's next
+// request, so the downloads of a run do not each connect anew.
+CURL* ThreadHandle(const TCurlLibrary& curl) {
+  thread_local CurlHandle handle;
+  if (handle)
+    curl.easy_reset(handle.get());
+  else
+    handle.reset(curl.easy_init());
+  return handle.get();
+}
 } // namespace
 
 THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
-                      const TBodySink& sink, const THttpTimeouts& timeouts) {
+                      const TBodySink& sink, const THttpTimeouts& timeouts,
+                      const THttpOptions& options) {
   const TCurlLibrary* curl = nullptr;
   try {
     curl = &Curl();
   } catch (const std::exception& e) {
     throw EHttpTransportError(e.what());
   }
-  CurlHandle handle(curl->easy_init());
-  if (!handle)
+  CurlHandle own(options.KeepConnection ? nullptr : curl->easy_init());
+  CURL* h = options.KeepConnection ? ThreadHandle(*curl) : own.get();
+  if (!h)
     throw EHttpTransportError("Out of memory");
   HeaderList list;
   for (const std::string& header : headers)
     list.reset(curl->slist_append(list.release(), header.c_str()));
-  Transfer transfer{&sink, {}, {}, handle.get()};
+  Transfer transfer{&sink, {}, {}, h};
   char error[CURL_ERROR_SIZE] = {};
-  CURL* h = handle.get();
+  if (options.Encoding == TAcceptEncoding::Gzip)
+    curl->easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "gzip");
   curl->easy_setopt(h, CURLOPT_URL, url.c_str());
   curl->easy_setopt(h, CURLOPT_HTTPGET, 1L);
   curl->easy_setopt(h, CURLOPT_HTTPHEADER, list.get());
@@ -95,6 +109,9 @@ THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& he
   curl->easy_setopt(h, CURLOPT_WRITEDATA, &transfer);
   curl->easy_setopt(h, CURLOPT_USERAGENT, "Norvane launcher");
   const CURLcode result = curl->easy_perform(h);
+  // The buffer and the header list end with this call; the handle lives on.
+  curl->easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);
+  curl->easy_setopt(h, CURLOPT_HTTPHEADER, nullptr);
   if (result != CURLE_OK && !(result == CURLE_WRITE_ERROR && transfer.Response.Stopped))
     throw EHttpTransportError(error[0] ? error : curl->easy_strerror(result));
   curl->easy_getinfo(h, CURLINFO_RESPONSE_CODE, &transfer.Response.Status);

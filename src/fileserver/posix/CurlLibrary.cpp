@@ -14,6 +14,7 @@ TCurlLibrary Load(const platform::TSharedLibrary& library) {
   TCurlLibrary curl{};
   Bind(library, curl.global_init, "curl_global_init");
   Bind(library, curl.easy_init, "curl_easy_init");
+  Bind(library, curl.easy_reset, "curl_easy_reset");
   Bind(library, curl.easy_setopt, "curl_easy_setopt");
   Bind(library, curl.easy_perform, "curl_easy_perform");
   Bind(library, curl.easy_getinfo, "curl_easy_getinfo");

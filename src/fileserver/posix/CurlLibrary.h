@@ -6,6 +6,7 @@
 struct TCurlLibrary {
   CURLcode (*global_init)(long);
   CURL* (*easy_init)();
+  void (*easy_reset)(CURL*);
   CURLcode (*easy_setopt)(CURL*, CURLoption, ...);
   CURLcode (*easy_perform)(CURL*);
   CURLcode (*easy_getinfo)(CURL*, CURLINFO, ...);

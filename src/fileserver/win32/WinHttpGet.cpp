@@ -113,7 +113,8 @@ std::wstring HeaderBlock(const std::vector<std::string>& headers) {
 } // namespace
 
 THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& headers,
-                      const TBodySink& sink, const THttpTimeouts& timeouts) {
+                      const TBodySink& sink, const THttpTimeouts& timeouts,
+                      const THttpOptions& options) {
   const TTarget target = Crack(url);
   const THandle connection(WinHttpConnect(Session(), target.Host.c_str(), target.Port, 0));
   if (!connection)
@@ -126,6 +127,13 @@ THttpResponse HttpGet(const std::string& url, const std::vector<std::string>& he
   const int connect = int(timeouts.Connect.count());
   const int stall = int(std::chrono::milliseconds(timeouts.Stall).count());
   WinHttpSetTimeouts(request.get(), 0, connect, stall, stall);
+  if (options.Encoding == TAcceptEncoding::Gzip) {
+    // WinHTTP asks for gzip itself and decompresses; where it cannot (before Windows 8.1),
+    // the answer comes plain.
+    DWORD decompression = WINHTTP_DECOMPRESSION_FLAG_GZIP;
+    WinHttpSetOption(request.get(), WINHTTP_OPTION_DECOMPRESSION, &decompression,
+                     sizeof decompression);
+  }
   const std::wstring block = HeaderBlock(headers);
   if (!WinHttpSendRequest(request.get(), block.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : block.c_str(),
                           block.empty() ? 0 : DWORD(-1), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
