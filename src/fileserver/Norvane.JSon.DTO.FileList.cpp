@@ -30,7 +30,7 @@ std::int32_t IntegerOf(const std::string& text) {
 
 template <class T> struct Field {
   const char* Name;
-  void (*Set)(T&, const std::string&);
+  void (*Set)(T&, std::string&); // may take the text
 };
 
 template <class T, std::size_t N>
@@ -43,8 +43,10 @@ std::unique_ptr<T> ReadObject(const json_values::Element& element, const Field<T
     if (value.Type == Scalar::Kind::Other)
       continue;
     for (const auto& field : fields)
-      if (NamesField(name, field.Name))
-        field.Set(*record, value.Text);
+      if (NamesField(name, field.Name)) {
+        std::string text = value.Text;
+        field.Set(*record, text);
+      }
   }
   return record;
 }
@@ -61,16 +63,16 @@ std::unique_ptr<T> ReadObjectText(std::string_view json, const Field<T> (&fields
 // The field tables stand in for the reflection the records' fields would otherwise need.
 struct TFileInfoDTOFields {
   static constexpr Field<TFileInfoDTO> Table[] = {
-      {"FAge", [](TFileInfoDTO& r, const std::string& t) { r.FAge = ISO8601ToDate(t); }},
-      {"FFileName", [](TFileInfoDTO& r, const std::string& t) { r.FFileName = t; }},
+      {"FAge", [](TFileInfoDTO& r, std::string& t) { r.FAge = ISO8601ToDate(t); }},
+      {"FFileName", [](TFileInfoDTO& r, std::string& t) { r.FFileName = std::move(t); }},
   };
 };
 
 struct TFileInfoErrorDTOFields {
   static constexpr Field<TFileInfoErrorDTO> Table[] = {
-      {"FError", [](TFileInfoErrorDTO& r, const std::string& t) { r.FError = t; }},
-      {"FStatus", [](TFileInfoErrorDTO& r, const std::string& t) { r.FStatus = IntegerOf(t); }},
-      {"FDetail", [](TFileInfoErrorDTO& r, const std::string& t) { r.FDetail = t; }},
+      {"FError", [](TFileInfoErrorDTO& r, std::string& t) { r.FError = std::move(t); }},
+      {"FStatus", [](TFileInfoErrorDTO& r, std::string& t) { r.FStatus = IntegerOf(t); }},
+      {"FDetail", [](TFileInfoErrorDTO& r, std::string& t) { r.FDetail = std::move(t); }},
   };
 };
 

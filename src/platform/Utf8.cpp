@@ -2,6 +2,7 @@
 #include "TextCase.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -74,6 +75,16 @@ std::size_t ValidUtf8Length(std::string_view text) {
   std::size_t i = 0;
   bool wellFormed = true;
   while (i < text.size()) {
+    // Names are mostly ASCII: eight bytes at a time while no high bit is set.
+    while (i + 8 <= text.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes + i, 8);
+      if (word & 0x8080808080808080ull)
+        break;
+      i += 8;
+    }
+    if (i == text.size())
+      break;
     const std::size_t n = NextSequence(bytes + i, text.size() - i, wellFormed);
     if (!wellFormed)
       return i;

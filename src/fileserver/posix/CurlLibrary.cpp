@@ -28,9 +28,10 @@ TCurlLibrary Load(const platform::TSharedLibrary& library) {
 } // namespace
 
 const TCurlLibrary& Curl() {
-  // Kept for the life of the process, as curl's global state must be.
-  static const std::unique_ptr<platform::TSharedLibrary> library =
-      std::make_unique<platform::TSharedLibrary>("libcurl.so.4");
+  // Kept for the life of the process, as curl's global state must be, and never closed: closing
+  // it at exit unmaps its thirty-odd libraries one by one, which costs a run milliseconds.
+  static const platform::TSharedLibrary* const library =
+      new platform::TSharedLibrary("libcurl.so.4");
   static const TCurlLibrary curl = Load(*library);
   return curl;
 }
