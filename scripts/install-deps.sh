@@ -16,7 +16,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool xdg-utils x11-apps tzdata icewm wmctrl
   fonts-dejavu-core fonts-open-sans fonts-urw-base35
-  curl jq hyperfine openssl strace wrk
+  curl jq hyperfine openssl strace wrk iproute2
   squid nginx-light
 )
 if [ "${1:-}" = --windows ]; then
