@@ -10,7 +10,7 @@ void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
   const std::string root = platform::IncludeTrailingBackslash(FRemotePath);
   platform::ScanFiles(root, [&](std::string_view relative, const platform::TInstant& written) {
-    ARemoteList.Add(relative, platform::LocalAgeFromInstant(written));
+    ARemoteList.Add(relative, written);
   });
 }
 

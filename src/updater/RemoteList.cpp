@@ -26,11 +26,20 @@ void TRemoteList::Clear() {
 }
 
 void TRemoteList::Add(std::string_view AFileName, platform::TDateTime AAge) {
+  AddEntry(AFileName, {0, 0, 0, 0, 0, AAge, std::nullopt});
+}
+
+void TRemoteList::Add(std::string_view AFileName, const platform::TInstant& AWritten) {
+  AddEntry(AFileName, {0, 0, 0, 0, 0, 0.0, AWritten});
+}
+
+void TRemoteList::AddEntry(std::string_view AFileName, TEntry entry) {
   if (FText.size() + 2 * AFileName.size() + 16 > std::numeric_limits<std::uint32_t>::max())
     throw std::bad_alloc(); // offsets are 32 bits; no listing the launcher reads comes near
   if (2 * (FEntries.size() + 1) > FSlots.size())
     Grow();
-  TEntry entry{0, std::uint32_t(FText.size()), std::uint32_t(AFileName.size()), 0, 0, AAge};
+  entry.NameOffset = std::uint32_t(FText.size());
+  entry.NameLength = std::uint32_t(AFileName.size());
   FText += AFileName;
   entry.KeyOffset = std::uint32_t(FText.size());
   platform::AppendAnsiUpperCase(FText, AFileName);
@@ -55,7 +64,7 @@ std::optional<TRemoteFile> TRemoteList::Find(std::string_view AKey) const {
     return std::nullopt;
   const TEntry& entry = FEntries[slot - 1];
   return TRemoteFile(std::string_view(FText).substr(entry.NameOffset, entry.NameLength),
-                     entry.Age);
+                     entry.Written ? platform::LocalAgeFromInstant(*entry.Written) : entry.Age);
 }
 
 std::uint32_t& TRemoteList::SlotFor(std::string_view AKey, std::size_t AHash) {

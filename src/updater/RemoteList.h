@@ -28,6 +28,9 @@ class TRemoteList {
 public:
   // Raises "Duplicates not allowed" for a second name equal after upper-casing.
   void Add(std::string_view AFileName, platform::TDateTime AAge);
+  // The same with the file's last-write instant, turned into a local age only when looked up:
+  // a run looks up a few dozen of the tens of thousands a folder holds.
+  void Add(std::string_view AFileName, const platform::TInstant& AWritten);
   void Reserve(std::size_t ACount);
   // By the upper-cased name; what it gives is valid until the list changes.
   std::optional<TRemoteFile> Find(std::string_view AKey) const;
@@ -39,7 +42,9 @@ private:
     std::size_t Hash;
     std::uint32_t NameOffset, NameLength, KeyOffset, KeyLength;
     platform::TDateTime Age;
+    std::optional<platform::TInstant> Written; // set: the age is still to be worked out
   };
+  void AddEntry(std::string_view AFileName, TEntry AEntry);
   std::string_view Key(const TEntry& AEntry) const {
     return std::string_view(FText).substr(AEntry.KeyOffset, AEntry.KeyLength);
   }

