@@ -61,9 +61,11 @@ bool TRESTClientFileList::Execute(const std::string& AFolder, const std::string&
     response = HttpGet(
         url, {"Accept: application/json", "Accept-Charset: UTF-8, *;q=0.8"},
         [&](std::string_view chunk, const THttpResponse& answer) {
+          // A gzipped listing unpacks to about ten times its length: room for that at once
+          // spares the copies of a growing buffer (only what is written is ever touched).
           if (body.empty() && answer.ContentLength > 0)
-            body.reserve(
-                std::size_t(std::min<std::int64_t>(answer.ContentLength, MaxListingBytes)));
+            body.reserve(std::size_t(
+                std::min<std::int64_t>(answer.ContentLength * 16, MaxListingBytes)));
           tooLarge = answer.ContentLength > std::int64_t(MaxListingBytes) ||
                      body.size() + chunk.size() > MaxListingBytes;
           if (!tooLarge)
