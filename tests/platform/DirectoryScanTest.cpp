@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -16,26 +17,29 @@ namespace {
 std::map<std::string, int> MakeTree(const testing_support::TempDir& root) {
   std::map<std::string, int> expected;
   for (int folder = 0; folder < 40; ++folder) {
-    std::string relative = "f" + std::to_string(folder);
-    for (int depth = folder % 4; depth > 0; --depth)
-      relative += "\\d" + std::to_string(depth);
+    std::string relative = "f";
+    relative += std::to_string(folder);
+    for (int depth = folder % 4; depth > 0; --depth) {
+      relative += "\\d";
+      relative += std::to_string(depth);
+    }
     std::string native = relative;
-    for (char& c : native)
-      if (c == '\\')
-        c = '/';
+    std::replace(native.begin(), native.end(), '\\', '/');
     for (int file = 0; file < 25; ++file) {
-      const std::string name = "/arquivo" + std::to_string(file) + ".dat";
-      root.Write(native + name, "x");
-      expected[relative + "\\" + name.substr(1)] = 0;
+      const std::string name = "arquivo" + std::to_string(file) + ".dat";
+      root.Write(native + '/' + name, "x");
+      expected[relative + '\\' + name] = 0;
     }
   }
   return expected;
 }
 
+// The process's open descriptors where the system lists them (Linux); 0 elsewhere (under Wine,
+// /proc is the Wine server's view and changes on its own).
 std::size_t OpenDescriptors() {
   std::error_code none;
   const std::filesystem::path fds = "/proc/self/fd";
-  return std::filesystem::exists(fds, none)
+  return std::filesystem::path::preferred_separator == '/' && std::filesystem::exists(fds, none)
              ? std::size_t(std::distance(std::filesystem::directory_iterator(fds), {}))
              : 0;
 }
