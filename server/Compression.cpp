@@ -6,7 +6,7 @@
 std::string Gzip(std::string_view text) {
   z_stream stream{};
   constexpr int GzipWindow = 15 + 16; // the largest window, with a gzip header and trailer
-  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, GzipWindow, 8,
+  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, GzipWindow, 9,
                    Z_DEFAULT_STRATEGY) != Z_OK)
     throw std::bad_alloc();
   std::string out(deflateBound(&stream, uLong(text.size())) + 32, '\0');
