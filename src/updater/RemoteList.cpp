@@ -46,7 +46,7 @@ void TRemoteList::AddEntry(std::string_view AFileName, TEntry entry) {
   entry.KeyLength = std::uint32_t(FText.size() - entry.KeyOffset);
   const std::string_view key = Key(entry);
   entry.Hash = std::hash<std::string_view>{}(key);
-  std::uint32_t& slot = SlotFor(key, entry.Hash);
+  std::uint32_t& slot = FSlots[SlotFor(key, entry.Hash)];
   if (slot != 0) {
     FText.resize(entry.NameOffset);
     throw platform::EError(platform::SDuplicatesNotAllowed);
@@ -58,8 +58,7 @@ void TRemoteList::AddEntry(std::string_view AFileName, TEntry entry) {
 std::optional<TRemoteFile> TRemoteList::Find(std::string_view AKey) const {
   if (FSlots.empty())
     return std::nullopt;
-  const std::uint32_t slot =
-      const_cast<TRemoteList*>(this)->SlotFor(AKey, std::hash<std::string_view>{}(AKey));
+  const std::uint32_t slot = FSlots[SlotFor(AKey, std::hash<std::string_view>{}(AKey))];
   if (slot == 0)
     return std::nullopt;
   const TEntry& entry = FEntries[slot - 1];
@@ -67,15 +66,15 @@ std::optional<TRemoteFile> TRemoteList::Find(std::string_view AKey) const {
                      entry.Written ? platform::LocalAgeFromInstant(*entry.Written) : entry.Age);
 }
 
-std::uint32_t& TRemoteList::SlotFor(std::string_view AKey, std::size_t AHash) {
+std::size_t TRemoteList::SlotFor(std::string_view AKey, std::size_t AHash) const {
   const std::size_t mask = FSlots.size() - 1;
   for (std::size_t i = AHash & mask;; i = (i + 1) & mask) {
-    std::uint32_t& slot = FSlots[i];
+    const std::uint32_t slot = FSlots[i];
     if (slot == 0)
-      return slot;
+      return i;
     const TEntry& entry = FEntries[slot - 1];
     if (entry.Hash == AHash && Key(entry) == AKey)
-      return slot;
+      return i;
   }
 }
 

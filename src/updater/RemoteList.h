@@ -49,7 +49,7 @@ private:
     return std::string_view(FText).substr(AEntry.KeyOffset, AEntry.KeyLength);
   }
   // The slot that holds `AKey`, or the free slot where it would go.
-  std::uint32_t& SlotFor(std::string_view AKey, std::size_t AHash);
+  std::size_t SlotFor(std::string_view AKey, std::size_t AHash) const;
   void Grow();
 
   std::string FText; // each name, then its upper-cased key
