@@ -14,11 +14,11 @@ work=$(mktemp -d)
 wm_pid=
 msi=$(echo "Z:$build/packaging/windows/norvane.msi" | tr / '\\')
 # A run that failed halfway leaves the package installed in the Wine prefix.
-uninstall() { wine msiexec /x "$msi" /qn > /dev/null 2>&1 || true; }
+uninstall() { timeout 60 wine msiexec /x "$msi" /qn > /dev/null 2>&1 || true; }
 cleanup() {
   uninstall
   wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true # the next test's Wine must not meet a dying server
+  timeout 20 wineserver -w 2>/dev/null || true # the next test's Wine must not meet a dying server
   [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"

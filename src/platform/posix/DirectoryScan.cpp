@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -86,8 +87,13 @@ public:
   void Run(Job root) {
     FJobs.push_back(std::move(root));
     std::vector<std::thread> helpers;
-    for (unsigned i = 1; i < FWorkers; ++i)
-      helpers.emplace_back([this] { Work(); });
+    for (unsigned i = 1; i < FWorkers; ++i) {
+      try {
+        helpers.emplace_back([this] { Work(); });
+      } catch (const std::system_error&) {
+        break; // no thread to be had: fewer workers walk the same tree
+      }
+    }
     Work();
     for (std::thread& helper : helpers)
       helper.join();

@@ -27,6 +27,10 @@ void Key(HWND target, WPARAM key, bool ctrl = false, bool shift = false) {
   PostMessageW(target, WM_KEYUP, key, LPARAM(0xC0000001)); // a button clicks on the release
 }
 
+// Where a key for the dialog goes: its focused control, or the dialog itself while another
+// program's window (another test's, on the same display) is the active one.
+HWND KeyTarget(HWND dialog) { return GetFocus() ? GetFocus() : dialog; }
+
 std::string ClipboardText() {
   if (!OpenClipboard(nullptr))
     return "<no clipboard>";
@@ -82,7 +86,7 @@ TEST(MessageFormWin32, KeysEndTheDialogWithTheirButtonsResults) {
   for (const auto& c : cases) {
     auto form = CreateMessageForm("abc", c.type, c.buttons);
     HWND window = form->Handle();
-    WhenShown([window, key = c.key] { Key(GetFocus() ? GetFocus() : window, key); });
+    WhenShown([window, key = c.key] { Key(KeyTarget(window), key); });
     EXPECT_EQ(ShowMessageForm(std::move(form), 0, -1, -1, ""), c.expected) << c.name;
   }
 }
@@ -94,7 +98,7 @@ TEST(MessageFormWin32, HelpKeepsTheDialogOpen) {
   WhenShown([window, help] {
     SendMessageW(help, BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowVisible(window)); // still open
-    Key(GetFocus(), VK_ESCAPE);            // OK carries the cancel mark
+    Key(KeyTarget(window), VK_ESCAPE);     // OK carries the cancel mark
   });
   EXPECT_EQ(ShowMessageForm(std::move(form), 0, 100, -1, ""), 1);
 }
@@ -106,16 +110,18 @@ TEST(MessageFormWin32, CtrlCCopiesTheWholeDialogAndNothingElseDoes) {
   TMessageForm::CopyToClipboard("before");
   auto form = CreateMessageForm("abc", TMsgDlgType::mtInformation, 0);
   EXPECT_EQ(form->GetDialogText(), expected);
+  static HWND window;
+  window = form->Handle();
   WhenShown([] {
-    Key(GetFocus(), 'C', true, true); // Ctrl+Shift+C: nothing
-    PostMessageW(GetFocus(), WM_NULL, 0, 0);
+    Key(KeyTarget(window), 'C', true, true); // Ctrl+Shift+C: nothing
+    PostMessageW(KeyTarget(window), WM_NULL, 0, 0);
     SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
       KillTimer(nullptr, timer);
       EXPECT_EQ(ClipboardText(), "before");
-      Key(GetFocus(), 'C', true);
+      Key(KeyTarget(window), 'C', true);
       SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer2, DWORD) {
         KillTimer(nullptr, timer2);
-        Key(GetFocus(), VK_ESCAPE);
+        Key(KeyTarget(window), VK_ESCAPE);
       });
     });
   });

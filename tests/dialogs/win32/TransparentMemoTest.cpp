@@ -9,11 +9,13 @@ constexpr UINT Refresh = TTransparentMemo::WM_MEMOREFRESH;
 
 // A shown parent with a memo of ten long lines at (20, 30), both painted and clean.
 struct TParentWithMemo {
-  HWND Parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Shown without taking the activation from another test's window on the same display.
+  HWND Parent = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0,
+                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND Memo;
 
   TParentWithMemo() {
+    ShowWindow(Parent, SW_SHOWNOACTIVATE);
     std::wstring text;
     for (int i = 0; i < 10; ++i)
       text += L"uma linha bem mais larga do que a caixa em que está escrita\r\n";
@@ -110,8 +112,11 @@ TEST(TransparentMemoWin32, PaintsNoBackgroundOfItsOwn) {
 }
 
 TEST(TransparentMemoWin32, WithoutAParentARefreshDoesNothing) {
-  HWND memo = TTransparentMemo::Create(nullptr, RECT{0, 0, 100, 50}, WS_POPUP | WS_VISIBLE, L"só");
+  HWND memo = TTransparentMemo::Create(nullptr, RECT{0, 0, 100, 50}, WS_POPUP, L"só");
   ASSERT_TRUE(memo);
+  SetWindowLongPtrW(memo, GWL_EXSTYLE,
+                    GetWindowLongPtrW(memo, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  ShowWindow(memo, SW_SHOWNOACTIVATE);
   UpdateWindow(memo);
   ValidateRect(memo, nullptr);
   EXPECT_EQ(SendMessageW(memo, Refresh, 0, 0), 0);
