@@ -6,8 +6,14 @@
 #include "Paths.h"
 #include "ReplacementFile.h"
 
+namespace {
+constexpr std::size_t TypicalCentralFiles = 16384;
+} // namespace
+
 void TFolderSource::FillRemoteListFromFolder(TRemoteList& ARemoteList) {
   ARemoteList.Clear();
+  // Room for a typical installation at once; what goes unused is never touched.
+  ARemoteList.Reserve(TypicalCentralFiles);
   const std::string root = platform::IncludeTrailingBackslash(FRemotePath);
   platform::ScanFiles(root, [&](std::string_view relative, const platform::TInstant& written) {
     ARemoteList.Add(relative, written);
