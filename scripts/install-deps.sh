@@ -20,7 +20,7 @@ packages=(
   squid nginx-light
 )
 if [ "${1:-}" = --windows ]; then
-  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 wixl xclip x11-utils)
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64 wixl x11-utils)
 fi
 
 missing=()
